@@ -1,0 +1,28 @@
+/*
+ * view_box.h - the widening of a wanted box to a window's shape
+ *
+ * Internal to the projection module. A pure computation, kept apart so
+ * that it can be checked without a window.
+ */
+#ifndef VESTRANE_VIEW_BOX_H
+#define VESTRANE_VIEW_BOX_H
+
+struct ViewBox {
+    double left;
+    double right;
+    double bottom;
+    double top;
+};
+
+/*
+ * The wanted box widened about the origin along the window's longer side:
+ * for a wide window both x bounds are scaled by width / height, otherwise
+ * both y bounds by height / width (products first, then the division).
+ * The sizes must be positive.
+ */
+ViewBox widenToWindow(const ViewBox& wanted, int width, int height);
+
+/* The world height of one pixel row of a box shown in `height` rows. */
+float pixelSizeOf(const ViewBox& box, int height);
+
+#endif /* VESTRANE_VIEW_BOX_H */

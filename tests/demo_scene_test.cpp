@@ -1,0 +1,160 @@
+/*
+ * The demo end to end: the real program on the test X server, driven with
+ * xdotool, judged by screenshots of its main window.
+ */
+#include "tests/harness/demo_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+bool isBackground(Rgb p)
+{
+    return std::abs(p.r - 128) <= 2 && std::abs(p.g - 128) <= 2 && std::abs(p.b - 128) <= 2;
+}
+
+/* Lit by light 0's red diffuse alone: red with no green or blue in it. */
+bool isPureRed(Rgb p) { return p.r > 80 && p.g < 30 && p.b < 30; }
+
+/* Lit by a light with green in it: only light 1 (yellow) has any. */
+bool hasGreenLight(Rgb p) { return !isBackground(p) && p.g > 60; }
+
+struct Extent {
+    int left, right, top, bottom;
+};
+
+/* The bounding box of everything that is not background. */
+Extent sphereExtent(const Image& image)
+{
+    Extent e{image.width, -1, image.height, -1};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (!isBackground(image.at(x, y))) {
+                e.left = std::min(e.left, x);
+                e.right = std::max(e.right, x);
+                e.top = std::min(e.top, y);
+                e.bottom = std::max(e.bottom, y);
+            }
+        }
+    }
+    return e;
+}
+
+class DemoScene : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(launchDemo(demo, false)); }
+    void TearDown() override { stopProgram(demo.program); }
+
+    /* Screenshots over more than a whole light period, for `test` counts. */
+    std::vector<int> countsOverAPeriod(const std::function<bool(Rgb)>& test)
+    {
+        std::vector<int> counts;
+        for (int i = 0; i < 12; ++i) {
+            const Image shot = settledShot(demo.scene, 120);
+            counts.push_back(countPixels(shot, {0, 0, shot.width, shot.height}, test));
+        }
+        return counts;
+    }
+
+    DemoWindows demo;
+};
+
+int maxOf(const std::vector<int>& values) { return *std::max_element(values.begin(), values.end()); }
+
+}  // namespace
+
+TEST_F(DemoScene, OpensTitledWindowWithGreyBackgroundAndLitSphere)
+{
+    const WindowGeometry geometry = windowGeometry(demo.scene);
+    EXPECT_EQ(geometry.x, 50);
+    EXPECT_EQ(geometry.y, 50);
+    EXPECT_EQ(geometry.width, 250);
+    EXPECT_EQ(geometry.height, 250);
+
+    const Image shot = settledShot(demo.scene, 300);
+    for (PixelRect corner : {PixelRect{0, 0, 20, 20}, PixelRect{230, 0, 20, 20}, PixelRect{0, 230, 20, 20},
+                          PixelRect{230, 230, 20, 20}}) {
+        EXPECT_EQ(countPixels(shot, corner, isBackground), 400);
+    }
+    // The sphere, 8 of the 10 units across, is 200 pixels wide and round.
+    const Extent sphere = sphereExtent(shot);
+    EXPECT_NEAR(sphere.right - sphere.left + 1, 200, 2);
+    EXPECT_NEAR(sphere.bottom - sphere.top + 1, 200, 2);
+    const RegionStats middle = regionStats(shot, {75, 75, 100, 100});
+    EXPECT_GT(middle.meanR + middle.meanG + middle.meanB, 60) << "the front of the sphere is lit";
+}
+
+TEST_F(DemoScene, EnterCyclesBothLightsThenYellowMagentaThenRedBlue)
+{
+    const auto redAtStart = countsOverAPeriod(isPureRed);
+    EXPECT_GT(maxOf(redAtStart), 200);
+
+    ASSERT_TRUE(typeKeys(demo.scene, "Return"));
+    EXPECT_EQ(maxOf(countsOverAPeriod(isPureRed)), 0) << "light 0 is off";
+    EXPECT_GT(maxOf(countsOverAPeriod(hasGreenLight)), 200) << "light 1 lights the sphere";
+
+    ASSERT_TRUE(typeKeys(demo.scene, "Return"));
+    EXPECT_EQ(maxOf(countsOverAPeriod(hasGreenLight)), 0) << "light 1 is off";
+    EXPECT_GT(maxOf(countsOverAPeriod(isPureRed)), 200) << "light 0 lights the sphere";
+
+    ASSERT_TRUE(typeKeys(demo.scene, "Return"));
+    EXPECT_GT(maxOf(countsOverAPeriod(hasGreenLight)), 200);
+
+    // Shift+Enter belongs to the auto-rotation switch, not to the lights.
+    ASSERT_TRUE(typeKeys(demo.scene, "shift+Return"));
+    EXPECT_GT(maxOf(countsOverAPeriod(hasGreenLight)), 200);
+}
+
+TEST_F(DemoScene, SpaceFreezesThePictureAndResumesIt)
+{
+    ASSERT_TRUE(typeKeys(demo.scene, "space"));
+    const Image frozen = settledShot(demo.scene, 300);
+    EXPECT_EQ(settledShot(demo.scene, 400), frozen);
+    ASSERT_TRUE(typeKeys(demo.scene, "a"));
+    EXPECT_EQ(settledShot(demo.scene, 200), frozen) << "an unused key changes nothing";
+
+    ASSERT_TRUE(typeKeys(demo.scene, "space"));
+    EXPECT_NE(settledShot(demo.scene, 400), frozen);
+}
+
+TEST_F(DemoScene, TurningTheSceneThereAndBackGivesTheSamePicture)
+{
+    ASSERT_TRUE(typeKeys(demo.scene, "space"));
+    const Image before = settledShot(demo.scene, 300);
+    ASSERT_TRUE(typeKeys(demo.scene, "x", 45));
+    const Image turned = settledShot(demo.scene, 300);
+    EXPECT_GT(differingPixels(turned, before), 1000) << "a quarter turn about x moves the lights";
+    ASSERT_TRUE(typeKeys(demo.scene, "X", 45));
+    EXPECT_EQ(settledShot(demo.scene, 300), before);
+}
+
+TEST_F(DemoScene, ResizedWindowKeepsTheSphereRound)
+{
+    ASSERT_TRUE(xdotool("windowsize --sync " + std::to_string(demo.scene) + " 400 300"));
+    waitMilliseconds(300);
+    const Image shot = settledShot(demo.scene, 200);
+    ASSERT_EQ(shot.width, 400);
+    ASSERT_EQ(shot.height, 300);
+    // 8 units of the 10 visible vertically: 240 pixels both ways, centred.
+    const Extent sphere = sphereExtent(shot);
+    EXPECT_NEAR(sphere.right - sphere.left + 1, 240, 2);
+    EXPECT_NEAR(sphere.bottom - sphere.top + 1, 240, 2);
+    EXPECT_NEAR((sphere.left + sphere.right) / 2.0, 200, 2);
+    EXPECT_NEAR((sphere.top + sphere.bottom) / 2.0, 150, 2);
+}
+
+TEST_F(DemoScene, EscapeQuitsWithStatusZeroPrintingNothing)
+{
+    ASSERT_TRUE(typeKeys(demo.scene, "Escape"));
+    EXPECT_EQ(waitForExit(demo.program), 0);
+    EXPECT_EQ(programOutput(demo.program), "");
+}
+
+TEST_F(DemoScene, QuitterMenuEntryQuitsWithStatusZero)
+{
+    ASSERT_TRUE(chooseFirstMenuEntry(demo.scene));
+    EXPECT_EQ(waitForExit(demo.program), 0);
+    EXPECT_EQ(programOutput(demo.program), "");
+}

@@ -1,0 +1,37 @@
+/*
+ * harness_main.cpp - main() of every test program that needs X
+ *
+ * Starts a private X server when DISPLAY is unset, runs the tests, then
+ * ends GLUT and stops the server again.
+ */
+#include "tests/harness/glut_window.h"
+
+#include "tests/harness/x_server.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class XServerEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ensureXServer()) << "no X server: is Xvfb installed?";
+    }
+
+    void TearDown() override
+    {
+        shutDownGlut();
+        stopPrivateXServer();
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ::testing::AddGlobalTestEnvironment(new XServerEnvironment);
+    return RUN_ALL_TESTS();
+}

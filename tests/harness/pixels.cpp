@@ -1,0 +1,153 @@
+/*
+ * pixels.cpp - screenshots of windows and statistics of their pixels
+ *
+ * Depends on: Xlib (XGetImage), OpenGL (glReadPixels).
+ */
+#include "tests/harness/pixels.h"
+
+#include <X11/Xlib.h>
+
+#include <GL/gl.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+
+namespace {
+
+Display* captureDisplay()
+{
+    static Display* display = XOpenDisplay(nullptr);
+    return display;
+}
+
+int channelOf(unsigned long pixel, unsigned long mask)
+{
+    int shift = 0;
+    while (mask != 0 && (mask & 1UL) == 0) {
+        mask >>= 1;
+        ++shift;
+    }
+    return static_cast<int>((pixel >> shift) & mask);
+}
+
+}  // namespace
+
+Rgb Image::at(int x, int y) const
+{
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+bool Image::operator==(const Image& other) const
+{
+    return width == other.width && height == other.height && rgb == other.rgb;
+}
+
+Image captureWindow(Window window)
+{
+    Display* display = captureDisplay();
+    XSync(display, False);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    Image image;
+    XImage* shot = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
+                             AllPlanes, ZPixmap);
+    if (shot == nullptr) {
+        return image;
+    }
+    image.width = attributes.width;
+    image.height = attributes.height;
+    image.rgb.reserve(static_cast<std::size_t>(image.width) * image.height * 3);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const unsigned long pixel = XGetPixel(shot, x, y);
+            image.rgb.push_back(static_cast<std::uint8_t>(channelOf(pixel, shot->red_mask)));
+            image.rgb.push_back(static_cast<std::uint8_t>(channelOf(pixel, shot->green_mask)));
+            image.rgb.push_back(static_cast<std::uint8_t>(channelOf(pixel, shot->blue_mask)));
+        }
+    }
+    XDestroyImage(shot);
+    return image;
+}
+
+Image readGlPixels(int width, int height, unsigned buffer)
+{
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+    std::vector<std::uint8_t> bottomUp(image.rgb.size());
+    glReadBuffer(buffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        const auto source = bottomUp.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * rowBytes);
+        std::copy(source, source + static_cast<std::ptrdiff_t>(rowBytes),
+                  image.rgb.begin() + static_cast<std::ptrdiff_t>(y * rowBytes));
+    }
+    return image;
+}
+
+RegionStats regionStats(const Image& image, PixelRect region)
+{
+    RegionStats stats;
+    double sumR = 0.0;
+    double sumG = 0.0;
+    double sumB = 0.0;
+    for (int y = region.y; y < region.y + region.height; ++y) {
+        for (int x = region.x; x < region.x + region.width; ++x) {
+            const Rgb pixel = image.at(x, y);
+            sumR += pixel.r;
+            sumG += pixel.g;
+            sumB += pixel.b;
+            ++stats.pixels;
+        }
+    }
+    if (stats.pixels > 0) {
+        stats.meanR = sumR / stats.pixels;
+        stats.meanG = sumG / stats.pixels;
+        stats.meanB = sumB / stats.pixels;
+    }
+    return stats;
+}
+
+RegionStats wholeImageStats(const Image& image)
+{
+    return regionStats(image, {0, 0, image.width, image.height});
+}
+
+int countPixels(const Image& image, PixelRect region, const std::function<bool(Rgb)>& test)
+{
+    int count = 0;
+    for (int y = region.y; y < region.y + region.height; ++y) {
+        for (int x = region.x; x < region.x + region.width; ++x) {
+            count += test(image.at(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+int differingPixels(const Image& a, const Image& b)
+{
+    if (a.width != b.width || a.height != b.height) {
+        return a.width * a.height + b.width * b.height;
+    }
+    int count = 0;
+    for (std::size_t i = 0; i < a.rgb.size(); i += 3) {
+        count += (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] ||
+                  a.rgb[i + 2] != b.rgb[i + 2]) ? 1 : 0;
+    }
+    return count;
+}
+
+bool savePpm(const Image& image, const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fprintf(file, "P6\n%d %d\n255\n", image.width, image.height);
+    const bool written = std::fwrite(image.rgb.data(), 1, image.rgb.size(), file) == image.rgb.size();
+    return std::fclose(file) == 0 && written;
+}

@@ -1,0 +1,172 @@
+/*
+ * program.cpp - running a real program on the test X server and driving it
+ *
+ * Depends on: POSIX process calls, Xlib, the xdotool program.
+ */
+#include "tests/harness/program.h"
+
+#include <X11/Xlib.h>
+
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+Display* programDisplay()
+{
+    static Display* display = XOpenDisplay(nullptr);
+    return display;
+}
+
+bool hasTitle(Display* display, Window window, const std::string& title)
+{
+    char* name = nullptr;
+    if (XFetchName(display, window, &name) == 0 || name == nullptr) {
+        return false;
+    }
+    const bool same = title == name;
+    XFree(name);
+    return same;
+}
+
+Window searchTree(Display* display, Window parent, const std::string& title)
+{
+    Window root = 0;
+    Window ignored = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, parent, &root, &ignored, &children, &count) == 0) {
+        return 0;
+    }
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        found = hasTitle(display, children[i], title) ? children[i]
+                                                      : searchTree(display, children[i], title);
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+int decodeStatus(int status)
+{
+    return WIFEXITED(status) ? WEXITSTATUS(status) : exitBySignal;
+}
+
+}  // namespace
+
+RunningProgram startProgram(const std::string& path)
+{
+    RunningProgram program;
+    char pattern[] = "/tmp/vestrane-output-XXXXXX";
+    const int outputFd = mkstemp(pattern);
+    program.outputPath = pattern;
+    program.pid = fork();
+    if (program.pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(outputFd, STDOUT_FILENO);
+        dup2(outputFd, STDERR_FILENO);
+        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(outputFd);
+    return program;
+}
+
+int waitForExit(RunningProgram& program, int timeoutMs)
+{
+    if (program.pid <= 0) {
+        return exitBySignal;
+    }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        if (waitpid(program.pid, &status, WNOHANG) == program.pid) {
+            program.pid = -1;
+            return decodeStatus(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(program.pid, SIGKILL);
+    waitpid(program.pid, &status, 0);
+    program.pid = -1;
+    return exitTimedOut;
+}
+
+void stopProgram(RunningProgram& program)
+{
+    if (program.pid > 0) {
+        kill(program.pid, SIGKILL);
+        waitpid(program.pid, nullptr, 0);
+        program.pid = -1;
+    }
+    if (!program.outputPath.empty()) {
+        std::remove(program.outputPath.c_str());
+        program.outputPath.clear();
+    }
+}
+
+std::string programOutput(const RunningProgram& program)
+{
+    std::ifstream file(program.outputPath);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+Window findWindowByTitle(const std::string& title, int timeoutMs)
+{
+    Display* display = programDisplay();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    do {
+        XSync(display, False);
+        const Window found = searchTree(display, DefaultRootWindow(display), title);
+        if (found != 0) {
+            XWindowAttributes attributes;
+            XGetWindowAttributes(display, found, &attributes);
+            if (attributes.map_state == IsViewable) {
+                return found;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < end);
+    return 0;
+}
+
+WindowGeometry windowGeometry(Window window)
+{
+    Display* display = programDisplay();
+    XSync(display, False);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    WindowGeometry geometry;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &geometry.x,
+                          &geometry.y, &child);
+    geometry.width = attributes.width;
+    geometry.height = attributes.height;
+    return geometry;
+}
+
+bool xdotool(const std::string& arguments)
+{
+    const std::string command = "xdotool " + arguments + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+void waitMilliseconds(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}

@@ -1,0 +1,54 @@
+/*
+ * program.h - running a real program on the test X server and driving it
+ *
+ * Starts a program with its console output captured, finds its windows by
+ * title, drives it with xdotool as a user would, and waits for its exit.
+ */
+#ifndef VESTRANE_TEST_PROGRAM_H
+#define VESTRANE_TEST_PROGRAM_H
+
+#include "tests/harness/x_types.h"
+#include <sys/types.h>
+
+#include <string>
+
+struct RunningProgram {
+    pid_t pid = -1;
+    std::string outputPath;  // stdout and stderr together
+};
+
+struct WindowGeometry {
+    int x = 0;  // position of the top-left corner on the screen
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+/* Exit results besides a normal status 0..255. */
+constexpr int exitTimedOut = -1;
+constexpr int exitBySignal = -2;
+
+RunningProgram startProgram(const std::string& path);
+
+/* Waits for the program to end; kills it after `timeoutMs`. Returns its
+ * exit status, exitTimedOut or exitBySignal. */
+int waitForExit(RunningProgram& program, int timeoutMs = 5000);
+
+/* Kills the program if it still runs; removes its output file. */
+void stopProgram(RunningProgram& program);
+
+/* Everything the program wrote on its console so far. */
+std::string programOutput(const RunningProgram& program);
+
+/* The top-level window with this exact title, or 0 after `timeoutMs`. */
+XWindow findWindowByTitle(const std::string& title, int timeoutMs = 5000);
+
+WindowGeometry windowGeometry(XWindow window);
+
+/* Runs `xdotool <arguments>`; true when it exited 0. */
+bool xdotool(const std::string& arguments);
+
+/* Sleeps, for letting a program under test draw. */
+void waitMilliseconds(int milliseconds);
+
+#endif

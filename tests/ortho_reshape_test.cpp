@@ -1,0 +1,150 @@
+/*
+ * The orthographic reshape: windows really resized, GLUT calling the
+ * reshape, and the projection, viewport and matrix mode read back from GL.
+ */
+#include "support/projection/projection.h"
+#include "support/projection/view_box.h"
+#include "tests/harness/glut_window.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+using Matrix = std::array<float, 16>;
+
+Matrix projectionMatrix()
+{
+    Matrix m{};
+    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
+    return m;
+}
+
+/* The matrix GL itself builds for these bounds. */
+Matrix orthoMatrix(double left, double right, double bottom, double top, double near,
+                   double far)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(left, right, bottom, top, near, far);
+    const Matrix m = projectionMatrix();
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    return m;
+}
+
+void expectMatrixNear(const Matrix& actual, const Matrix& expected)
+{
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
+    }
+}
+
+void expectGLState(int width, int height)
+{
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, width, height}));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    Matrix modelView{};
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
+    EXPECT_EQ(modelView, (Matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+}
+
+struct OrthoCase {
+    int width;
+    int height;
+    float left, right, bottom, top, pixelSize;
+};
+
+}  // namespace
+
+TEST(OrthoReshape, WindowsOfEveryShapeShowTheWholeBoxUndistorted)
+{
+    EXPECT_EQ(getViewLeft(), 0.0f);
+    EXPECT_EQ(getViewRight(), 0.0f);
+    EXPECT_EQ(getViewBottom(), 0.0f);
+    EXPECT_EQ(getViewTop(), 0.0f);
+    EXPECT_EQ(getPixelSize(), 0.0f);
+
+    setOrthoBox(-5, 5, -5, 5, -500, 500);
+    const int window = openTestWindow("ortho", 100, 100);
+    glutReshapeFunc(reshapeOrtho);
+    const OrthoCase cases[] = {
+        {500, 500, -5, 5, -5, 5, 0.02f},
+        {400, 300, -20 / 3.0f, 20 / 3.0f, -5, 5, 10 / 300.0f},
+        {300, 400, -5, 5, -20 / 3.0f, 20 / 3.0f, 40 / 3.0f / 400},
+    };
+    for (const OrthoCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        ASSERT_TRUE(resizeTestWindow(window, c.width, c.height));
+        pumpEventsFor(30);
+        expectGLState(c.width, c.height);
+        expectMatrixNear(projectionMatrix(), orthoMatrix(c.left, c.right, c.bottom, c.top, -500, 500));
+        EXPECT_FLOAT_EQ(getViewLeft(), c.left);
+        EXPECT_FLOAT_EQ(getViewRight(), c.right);
+        EXPECT_FLOAT_EQ(getViewBottom(), c.bottom);
+        EXPECT_FLOAT_EQ(getViewTop(), c.top);
+        EXPECT_FLOAT_EQ(getPixelSize(), c.pixelSize);
+    }
+
+    // A box off the origin is widened about the origin, not its middle.
+    setOrthoBox(0, 10, 0, 10, -1, 1);
+    const Matrix before = projectionMatrix();
+    EXPECT_EQ(getViewRight(), 5.0f) << "setting a box changes nothing until the next reshape";
+    EXPECT_EQ(projectionMatrix(), before);
+    ASSERT_TRUE(resizeTestWindow(window, 200, 100));
+    pumpEventsFor(30);
+    expectMatrixNear(projectionMatrix(), orthoMatrix(0, 20, 0, 10, -1, 1));
+    EXPECT_EQ(getViewLeft(), 0.0f);
+    EXPECT_EQ(getViewRight(), 20.0f);
+    EXPECT_EQ(getViewBottom(), 0.0f);
+    EXPECT_EQ(getViewTop(), 10.0f);
+    EXPECT_FLOAT_EQ(getPixelSize(), 0.1f);
+    closeTestWindow(window);
+}
+
+TEST(OrthoReshape, ZeroSizedWindowKeepsThePreviousProjectionAndBox)
+{
+    setOrthoBox(-5, 5, -5, 5, -500, 500);
+    const int window = openTestWindow("ortho zero", 400, 300);
+    reshapeOrtho(400, 300);
+    const Matrix before = projectionMatrix();
+    for (const auto& size : {std::array<int, 2>{0, 300}, {400, 0}, {0, 0}}) {
+        reshapeOrtho(size[0], size[1]);
+        EXPECT_EQ(projectionMatrix(), before);
+        expectGLState(400, 300);
+        for (float value : {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(), getPixelSize()}) {
+            EXPECT_TRUE(std::isfinite(value));
+        }
+        EXPECT_FLOAT_EQ(getViewRight(), 20 / 3.0f);
+        EXPECT_FLOAT_EQ(getPixelSize(), 10 / 300.0f);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
+}
+
+TEST(ViewBoxWidening, ScalesBothBoundsOfTheLongerSideByTheAspectRatio)
+{
+    const ViewBox wanted = {-1, 3, -2, 2};
+    const ViewBox wide = widenToWindow(wanted, 300, 100);
+    EXPECT_DOUBLE_EQ(wide.left, -3);
+    EXPECT_DOUBLE_EQ(wide.right, 9);
+    EXPECT_DOUBLE_EQ(wide.bottom, -2);
+    EXPECT_DOUBLE_EQ(wide.top, 2);
+    const ViewBox tall = widenToWindow(wanted, 100, 150);
+    EXPECT_DOUBLE_EQ(tall.left, -1);
+    EXPECT_DOUBLE_EQ(tall.right, 3);
+    EXPECT_DOUBLE_EQ(tall.bottom, -3);
+    EXPECT_DOUBLE_EQ(tall.top, 3);
+    const ViewBox square = widenToWindow(wanted, 120, 120);
+    EXPECT_DOUBLE_EQ(square.bottom, -2);
+    EXPECT_DOUBLE_EQ(square.left, -1);
+    EXPECT_FLOAT_EQ(pixelSizeOf(tall, 150), 0.04f);
+}

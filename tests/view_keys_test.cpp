@@ -1,0 +1,179 @@
+/*
+ * The view transform and the rotation keys, driven by real key events
+ * through freeglut. The view state is read back through the GL matrix that
+ * applyKeyRotation and applyMouseTransform build on an identity matrix.
+ */
+#include "support/view/view.h"
+#include "tests/harness/glut_window.h"
+#include "tests/harness/x_input.h"
+
+#include <GL/glut.h>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+using Matrix = std::array<float, 16>;
+
+struct KeyRecord {
+    int events = 0;
+    unsigned char key = 0;
+    int code = -1;
+    int taken = -1;
+};
+
+KeyRecord lastKey;
+
+void recordKey(unsigned char key, int x, int y)
+{
+    lastKey.code = modifierCode();
+    lastKey.key = key;
+    lastKey.taken = handleRotationKey(key, x, y);
+    ++lastKey.events;
+}
+
+template <typename Apply>
+Matrix matrixOf(Apply apply)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    apply();
+    Matrix m{};
+    glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
+    glPopMatrix();
+    return m;
+}
+
+Matrix rotations(float x, float y, float z)
+{
+    return matrixOf([&] {
+        glRotatef(x, 1, 0, 0);
+        glRotatef(y, 0, 1, 0);
+        glRotatef(z, 0, 0, 1);
+    });
+}
+
+Matrix keyRotation() { return matrixOf(applyKeyRotation); }
+Matrix mouseTransform() { return matrixOf(applyMouseTransform); }
+
+class RotationKeys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = openTestWindow("rotation keys", 200, 200, 20, 20);
+        glutKeyboardFunc(recordKey);
+        movePointerInto(xWindowOf(window), 100, 100);
+        setKeyAngles(0, 0, 0);
+        lastKey = KeyRecord{};
+    }
+    void TearDown() override { closeTestWindow(window); }
+
+    /* Sends one key as a user would and waits for the callback. */
+    KeyRecord press(XKeySym key, unsigned held = holdNone)
+    {
+        const int before = lastKey.events;
+        tapKey(key, held);
+        EXPECT_TRUE(pumpEventsUntil([&] { return lastKey.events > before; }));
+        return lastKey;
+    }
+
+    int window = 0;
+};
+
+}  // namespace
+
+TEST_F(RotationKeys, InitialViewIsTheIdentity)
+{
+    const Matrix identity = matrixOf([] {});
+    EXPECT_EQ(keyRotation(), identity);
+    EXPECT_EQ(mouseTransform(), identity);
+}
+
+TEST_F(RotationKeys, KeysAddExactTwoDegreeStepsWithoutWrapping)
+{
+    for (int i = 0; i < 180; ++i) {
+        tapKey(XK_x);
+    }
+    EXPECT_TRUE(pumpEventsUntil([] { return lastKey.events == 180; }));
+    // 360 degrees is not 0: GL's rotation by 360 leaves a float residue.
+    ASSERT_NE(rotations(360, 0, 0), rotations(0, 0, 0));
+    EXPECT_EQ(keyRotation(), rotations(360, 0, 0));
+
+    setKeyAngles(0, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(press(XK_x, holdShift).key, 'X');
+    }
+    press(XK_y);
+    press(XK_z);
+    press(XK_z);
+    press(XK_y, holdShift);
+    press(XK_y, holdShift);
+    press(XK_z, holdShift);
+    EXPECT_EQ(keyRotation(), rotations(-6, -2, 2));
+    EXPECT_EQ(mouseTransform(), matrixOf([] {}));
+}
+
+TEST_F(RotationKeys, ModifierCodesFollowShiftThenCtrlThenAlt)
+{
+    struct Case {
+        unsigned held;
+        int code;
+    };
+    const Case cases[] = {
+        {holdNone, 0},
+        {holdShift, 1},
+        {holdShift | holdCtrl, 2},
+        {holdCtrl, 3},
+        {holdAlt, 4},
+        {holdShift | holdAlt, 1},
+        {holdCtrl | holdAlt, 3},
+        {holdShift | holdCtrl | holdAlt, 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(press(XK_a, c.held).code, c.code) << "held " << c.held;
+        EXPECT_EQ(lastKey.taken, 0);
+    }
+    EXPECT_EQ(keyRotation(), matrixOf([] {}));
+}
+
+TEST_F(RotationKeys, EnterIsTakenOnlyWithShift)
+{
+    EXPECT_EQ(press(XK_Return, holdShift).taken, 1);
+    EXPECT_EQ(press(XK_Return, holdShift).taken, 1);
+    EXPECT_EQ(press(XK_Return).taken, 0);
+    EXPECT_EQ(press(XK_Return, holdCtrl).taken, 0);
+    EXPECT_EQ(press(XK_Return, holdAlt).taken, 0);
+    EXPECT_EQ(lastKey.key, 13);
+    EXPECT_EQ(keyRotation(), matrixOf([] {}));
+}
+
+TEST_F(RotationKeys, RotationKeyCallbackPostsARedisplayOnlyForTakenKeys)
+{
+    static int redraws = 0;
+    redraws = 0;
+    glutDisplayFunc([] { ++redraws; });
+    glutKeyboardFunc(rotationKeyCallback);
+    pumpEventsFor(50);
+    redraws = 0;
+    tapKey(XK_a);
+    pumpEventsFor(100);
+    EXPECT_EQ(redraws, 0);
+    tapKey(XK_y);
+    EXPECT_TRUE(pumpEventsUntil([] { return redraws > 0; }));
+    EXPECT_EQ(keyRotation(), rotations(0, 2, 0));
+}
+
+TEST_F(RotationKeys, EscapeEndsTheProcessWithStatusZeroWhateverIsHeld)
+{
+    EXPECT_EXIT(
+        {
+            tapKey(XK_Escape, holdShift | holdCtrl | holdAlt);
+            pumpEventsFor(3000);
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
