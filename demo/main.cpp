@@ -4,6 +4,8 @@
  * The main window "Vestrane" shows the sphere. Light 0, red with blue
  * highlights, sweeps back and forth along x in front of it; light 1, yellow
  * with magenta highlights, shines from a direction that turns about x.
+ * The window "Valeurs" below it prints, after every frame, the position of
+ * light 0 and the angle of light 1.
  *
  * Keys (in either window):
  *   space          pause / resume the animation
@@ -15,7 +17,8 @@
  * Mouse:
  *   right button   menu with "Quitter"
  *
- * Depends on: GLUT, OpenGL, the view and projection modules.
+ * Depends on: GLUT, OpenGL, the view and projection modules, values.cpp
+ * (the values window).
  */
 #include "demo/animation.h"
 #include "demo/scene.h"
@@ -31,6 +34,7 @@
 namespace {
 
 int mainWindow = 0;
+int valuesWindow = 0;
 int frameCount = 0;
 int lightMode = 0;
 int animationRunning = 1;
@@ -98,6 +102,18 @@ void createMainWindow()
     glutDisplayFunc(displayScene);
 }
 
+void createValuesWindow()
+{
+    glutInitWindowSize(330, 50);
+    glutInitWindowPosition(60, 330);
+    glutInitDisplayMode(displayMode);
+    valuesWindow = glutCreateWindow("Valeurs");
+    attachQuitMenu();
+    glutDisplayFunc(displayValues);
+    glutReshapeFunc(reshapeValues);
+    glutKeyboardFunc(keyboardScene);
+}
+
 }  // namespace
 
 /* ---- Main window ------------------------------------------------------- */
@@ -138,12 +154,18 @@ void displayScene(void)
     glPopMatrix();
     glFlush();
     glutSwapBuffers();
+    glutPostWindowRedisplay(valuesWindow);
 }
 
 void idleAdvance(void)
 {
     frameCount = nextFrameCount(frameCount);
     glutPostWindowRedisplay(mainWindow);
+}
+
+int getFrameCount(void)
+{
+    return frameCount;
 }
 
 void keyboardScene(unsigned char key, int x, int y)
@@ -183,6 +205,7 @@ int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     createMainWindow();
+    createValuesWindow();
     glutMainLoop();
     return 0;
 }

@@ -13,6 +13,13 @@ void displayScene(void);
 void idleAdvance(void);
 void keyboardScene(unsigned char key, int x, int y);
 
+/* Frames the animation has advanced since the start (read-only access). */
+int getFrameCount(void);
+
+/* Values window: the sweeping light's x and the turning angle, printed. */
+void displayValues(void);
+void reshapeValues(int width, int height);
+
 /* The quit menu of both windows: one entry, "Quitter". */
 void attachQuitMenu(void);
 void quitMenuSelect(int value);

@@ -132,6 +132,11 @@ TEST_F(DemoScene, TurningTheSceneThereAndBackGivesTheSamePicture)
 
 TEST_F(DemoScene, ResizedWindowKeepsTheSphereRound)
 {
+    // Grown to 400 x 300 the window would reach under the values window.
+    const XWindow values = findWindowByTitle("Valeurs", 1000);
+    if (values != 0) {
+        ASSERT_TRUE(xdotool("windowmove --sync " + std::to_string(values) + " 600 600"));
+    }
     ASSERT_TRUE(xdotool("windowsize --sync " + std::to_string(demo.scene) + " 400 300"));
     waitMilliseconds(300);
     const Image shot = settledShot(demo.scene, 200);

@@ -11,7 +11,8 @@
  * matrix and leaves GL_MODELVIEW current with a fresh model-view matrix.
  * A reshape to a zero width or height keeps the previous projection.
  *
- * Depends on: OpenGL (glViewport, glOrtho).
+ * Depends on: OpenGL (glViewport, glOrtho, glFrustum), GLU (gluPerspective),
+ * GLUT (glutPostWindowRedisplay).
  */
 #ifndef VESTRANE_PROJECTION_H
 #define VESTRANE_PROJECTION_H
@@ -38,6 +39,64 @@ void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near,
  * size for the getters. Leaves GL_MODELVIEW current with the identity.
  */
 void reshapeOrtho(int width, int height);
+
+/* ---- Frustum projection ------------------------------------------------ */
+
+/*
+ * Stores the box that reshapeFrustum keeps visible on the near plane:
+ * x from xmin to xmax, y from ymin to ymax, the near and far distances (as
+ * glFrustum takes them), and the eye translation (shiftX, shiftY, shiftZ)
+ * loaded as the model-view matrix after the projection. Makes no OpenGL
+ * call; set it before the window's first reshape.
+ */
+void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near,
+                   float far, float shiftX, float shiftY, float shiftZ);
+
+/*
+ * GLUT reshape callback: viewport over the whole window, then glFrustum of
+ * the stored near-plane box widened along the longer side of the window, as
+ * reshapeOrtho widens its box. Records the bounds and the pixel size (on the
+ * near plane) for the getters of the current view box. Leaves GL_MODELVIEW
+ * current with the eye translation as the whole matrix. Posts no redisplay.
+ */
+void reshapeFrustum(int width, int height);
+
+/* ---- Perspective projection -------------------------------------------- */
+
+/*
+ * Stores what reshapePerspective uses: the vertical field of view fovy
+ * (degrees), the reference aspect ratio (width / height) below which the
+ * field of view widens, the near and far distances, and the eye translation
+ * loaded as the model-view matrix after the projection. Keeps the window
+ * named by setPerspectiveForWindow. Makes no OpenGL call.
+ */
+void setPerspective(float fovy, float refAspect, float near, float far,
+                    float shiftX, float shiftY, float shiftZ);
+
+/*
+ * setPerspective, and names the window that every later perspective reshape
+ * redisplays; -1 names none.
+ */
+void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
+                             float shiftX, float shiftY, float shiftZ, int window);
+
+/*
+ * GLUT reshape callback: viewport over the whole window, then gluPerspective
+ * with the window's aspect ratio. A window narrower than the reference
+ * aspect gets the field of view fovy / aspect * refAspect (linear in the
+ * angle, unbounded), so that the reference width stays in view; otherwise
+ * fovy. Records the aspect and the field of view used for the getters,
+ * leaves GL_MODELVIEW current with the eye translation as the whole matrix,
+ * then posts a redisplay of the window named by setPerspectiveForWindow, if
+ * any. Leaves the current view box alone.
+ */
+void reshapePerspective(int width, int height);
+
+/* The field of view of the last perspective reshape (after widening). */
+float getPerspectiveFovy(void);
+
+/* The aspect ratio (width / height) of the last perspective reshape. */
+float getPerspectiveAspect(void);
 
 /* ---- Current view box --------------------------------------------------- */
 

@@ -22,7 +22,149 @@ extern "C" {
 
 /* ---- Anchored text and lines ------------------------------------------- */
 
+/*
+ * Use:
+ *
+ *     glColor4fv(colorWhite());           the colour is taken at the anchor
+ *     setTextAnchor(5.0f, -20.0f, 0.0f);  a point in your own coordinates
+ *     drawText(1, boldFont, "x = %6.3f", x);
+ *
+ * Text entries format printf-style into one shared buffer of 2000 bytes;
+ * a longer text is cut at 1999 characters. The anchor, the alignment, the
+ * one-shot offset and the GLUT font are one set for the whole program, not
+ * one per window. Every drawing entry expects a current GLUT window and
+ * puts back the matrices, the matrix mode, the depth-test switch and the
+ * display-list base; it draws nothing while the anchor is invalid (outside
+ * the view volume, or never set).
+ *
+ * Own-font text: the fonts of a window are recorded as display lists by
+ * the first own-font text drawn in it. Windows 0 to 9 are supported; in a
+ * window with a higher identifier own-font text draws nothing. Bytes above
+ * 127 draw nothing and do not move the pen.
+ */
+
+/* Font numbers; any number other than 2, 3 or 4 selects boldFont. */
+enum {
+    boldFont = 1,  /* bold Latin, all printable ASCII but '~'; 10 pixels a character */
+    smallFont = 2, /* small digits, signs and some small letters; 6 pixels (f 4, i 3) */
+    greekFont = 3, /* bold capitals, thin digits, Greek small letters; 10 pixels */
+    arrowFont = 4  /* F right arrow, f left arrow, T and t joining bar; 8 pixels */
+};
+
+/* Alignments; any value other than 0 or 1 aligns left. */
+enum {
+    alignCentred = 0, /* middle of the text at the anchor, baseline 6 pixels below */
+    alignRight = 1,   /* end of the text at the anchor, baseline 6 pixels below */
+    alignLeft = 2     /* start of the text at the anchor, baseline at it (initial) */
+};
+
+/* Marks printf-style entries so that compilers check their arguments. */
+#ifndef VESTRANE_TEXT_PRINTF
+#if defined(__GNUC__) || defined(__clang__)
+#define VESTRANE_TEXT_PRINTF(formatIndex, firstArgument) \
+    __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define VESTRANE_TEXT_PRINTF(formatIndex, firstArgument)
+#endif
+#endif
+
+/*
+ * Sets the anchor at the point (x, y, z) of your own coordinates: the
+ * point goes through the current model-view and projection matrices, and
+ * where it lands in the current window (pixels from the bottom-left, and
+ * window depth) is recorded with whether it lay inside the view volume.
+ * Leaves the GL raster position there; touches no other state.
+ */
+void setTextAnchor(float x, float y, float z);
+
+/*
+ * Shifts the next text (own-font or GLUT-font) by dx pixels to the right,
+ * dy pixels down and dz in window depth. That text uses the shift up, so
+ * the one after it is placed unshifted again; lines leave it alone.
+ */
+void setTextOffset(float dx, float dy, float dz);
+
+/*
+ * Sets the GLUT bitmap font of drawGlutTextDefault and
+ * drawGlutTextDefaultAt (initially GLUT_BITMAP_8_BY_13; font is a GLUT
+ * bitmap font handle) and the alignment of all text.
+ */
+void setGlutTextStyle(void *font, int alignment);
+
+/* Sets the alignment of all text, own-font and GLUT-font (alignCentred,
+ * alignRight, alignLeft; initially alignLeft). */
+void setTextAlignment(int alignment);
+
+/*
+ * Formats and draws text at the anchor in one of the own fonts (font
+ * number boldFont..arrowFont), with the depth test on while it draws when
+ * depthFlag is non-zero and off when it is 0. Centred and right-aligned
+ * text counts 10 pixels a character (6 in smallFont, 8 in arrowFont).
+ * Builds the window's fonts on its first own-font text; uses up the offset.
+ */
+void drawText(int depthFlag, int font, const char *format, ...) VESTRANE_TEXT_PRINTF(3, 4);
+
+/* As drawText with the depth test off. */
+void drawTextInFont(int font, const char *format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+
+/* As drawText in boldFont with the depth test on. */
+void drawTextDefault(const char *format, ...) VESTRANE_TEXT_PRINTF(1, 2);
+
+/*
+ * Formats and draws text at the anchor in a GLUT bitmap font (a handle
+ * such as GLUT_BITMAP_8_BY_13), always with the depth test off. Centred
+ * and right-aligned text counts 8 pixels a character whatever the font.
+ * Bytes above 127 draw nothing. Uses up the offset; builds no fonts.
+ */
+void drawGlutText(void *font, const char *format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+
+/* setTextAnchor(x, y, z), then as drawGlutText. */
+void drawGlutTextAt(float x, float y, float z, void *font, const char *format, ...)
+    VESTRANE_TEXT_PRINTF(5, 6);
+
+/* As drawGlutText in the font of setGlutTextStyle. */
+void drawGlutTextDefault(const char *format, ...) VESTRANE_TEXT_PRINTF(1, 2);
+
+/* setTextAnchor(x, y, z), then as drawGlutTextDefault. */
+void drawGlutTextDefaultAt(float x, float y, float z, const char *format, ...)
+    VESTRANE_TEXT_PRINTF(4, 5);
+
+/*
+ * Draws a line in the current colour between two points given in whole
+ * pixels from the anchor: x to the right, y downwards. The depth test is
+ * off while it draws; neither the alignment nor the offset applies, and
+ * the offset stays as it was.
+ */
+void drawWindowLine(int x1, int y1, int x2, int y2);
+
 /* ---- Stroke text -------------------------------------------------------- */
+
+/*
+ * Stroke-text settings, read at every drawStrokeText and kept until set
+ * again. Bold (non-zero): lines 2 pixels wide, else 1. Smooth (non-zero):
+ * blended, smoothed lines, else blending and line smoothing off while
+ * drawing. Spacing: extra advance after every character, in stroke-font
+ * units (scaled with the glyphs); initially 0, 0 and 0.0.
+ */
+void setStrokeBold(int on);
+void setStrokeSmooth(int on);
+void setStrokeSpacing(float spacing);
+int getStrokeBold(void);
+int getStrokeSmooth(void);
+float getStrokeSpacing(void);
+
+/*
+ * Formats text printf-style and draws it in GLUT_STROKE_ROMAN in the
+ * current colour, its first character starting at (x, y, 0) of the current
+ * matrix, scaled by size * 0.005 (size 200 draws in stroke-font units).
+ * Expects a current GLUT window and the matrix mode the text belongs in;
+ * that matrix, the line width and the blending and line-smoothing switches
+ * are as before on return (a smooth text leaves the blend function at
+ * GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than 1999
+ * characters is cut there.
+ */
+void drawStrokeText(float x, float y, float size, const char *format, ...)
+    VESTRANE_TEXT_PRINTF(4, 5);
 
 #ifdef __cplusplus
 }

@@ -90,6 +90,78 @@ int handleRotationKey(unsigned char key, int x, int y);
  */
 void rotationKeyCallback(unsigned char key, int x, int y);
 
+/* ---- Mouse drags ------------------------------------------------------- */
+
+/*
+ * Mouse handler, with the arguments of a GLUT mouse callback. On every event
+ * it saves the current projection matrix, the current window's width and
+ * the button, for the pan of later motion. For the left button it records
+ * the modifier code; with a modifier held a press starts a drag of that
+ * kind and a release ends it (-> 1). Other buttons, and left-button events
+ * without a modifier, leave the drag as it was (-> 0).
+ */
+int mouseButton(int button, int state, int x, int y);
+
+/*
+ * Motion handler, with the arguments of a GLUT motion callback. During a
+ * left-button drag it acts by the latest modifier code (-> 1):
+ *   Shift       right/down turns the mouse angles about y/x, 1 degree a pixel
+ *   Shift+Ctrl  right/down turns the mouse angles about z/x, 1 degree a pixel
+ *   Ctrl        down enlarges, up shrinks: 1.02 for every 5 pixels
+ *   Alt         pans so that the scene follows the pointer, through element
+ *               0 of the saved projection and the saved window width, times
+ *               the pan factor; a degenerate projection or width pans nothing
+ *   none        nothing
+ * Outside a left-button drag it changes nothing (-> 0). A key handled
+ * during a drag replaces the modifier code, and so the kind of the drag.
+ */
+int mouseMotion(int x, int y);
+
+/*
+ * mouseButton and mouseMotion as GLUT mouse and motion callbacks: post a
+ * redisplay of the current window when the handler took the event.
+ */
+void mouseButtonCallback(int button, int state, int x, int y);
+void mouseMotionCallback(int x, int y);
+
+/* ---- Special keys and auto-rotation ----------------------------------- */
+
+/*
+ * Special-key handler, with the arguments of a GLUT special-key callback
+ * (x and y are not used). Records the modifier code, then takes the arrow
+ * and page keys (-> 1); every other key changes nothing (-> 0):
+ *   alone       Left/Right: key angle about y -1/+1 degree,
+ *               Up/Down about x -1/+1, Page Up/Page Down about z -1/+1
+ *   Alt         the same in steps of 10 degrees
+ *   Shift+Ctrl  the same in fine steps of 0.25 degree
+ *   Shift       Left, Up, Page Up speed the auto-rotation up by 1.1 times,
+ *               Right, Down, Page Down slow it down by as much
+ *   Ctrl        preset views: the mouse angles to 0 and the key angles to
+ *               0 (Left, Up, Page Down), a half-turn about y (Right),
+ *               about x (Down) or about z (Page Up); pan and zoom are kept
+ */
+int specialRotationKey(int key, int x, int y);
+
+/*
+ * specialRotationKey as a GLUT special-key callback: posts a redisplay of
+ * the current window when the key was taken.
+ */
+void specialKeyCallback(int key, int x, int y);
+
+/*
+ * Names the window that autoRotateStep redisplays; -1 (the initial choice)
+ * means GLUT's current window at each step.
+ */
+void setAutoRotateWindow(int window);
+
+/*
+ * Idle callback of the auto-rotation. While Shift+Enter has switched it on,
+ * advances the mouse angles by 1.1, 2.1 and 3.1 degrees about x, y and z,
+ * times the speed, and posts a redisplay of the window named by
+ * setAutoRotateWindow. While it is off it does nothing.
+ */
+void autoRotateStep(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,118 @@
+/*
+ * stroke.cpp - printf-style text in GLUT's vector font, inside the scene
+ *
+ * The text is drawn in the caller's coordinates, so it scales, turns and
+ * hides like geometry. Bold, smooth and spacing settings apply for one
+ * call; the line width and the blending and line-smoothing switches are
+ * put back afterwards.
+ *
+ * Depends on: OpenGL (matrices, glLineWidth, blending, line smoothing),
+ * GLUT (glutStrokeCharacter, GLUT_STROKE_ROMAN), the C library (vsnprintf).
+ */
+#include "support/text/text.h"
+
+#include <GL/glut.h>
+
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+
+/* ---- State ------------------------------------------------------------- */
+
+namespace {
+
+int strokeBold = 0;
+int strokeSmooth = 0;
+float strokeSpacing = 0.0f;
+
+/* ---- Internal helpers -------------------------------------------------- */
+
+/* Text size 200 draws the font at its own scale. */
+constexpr double scalePerSize = 0.005;
+constexpr float boldLineWidth = 2.0f;
+constexpr float plainLineWidth = 1.0f;
+
+/* What drawing changes and puts back. */
+struct LineState {
+    GLfloat width;
+    GLboolean blend;
+    GLboolean smooth;
+};
+
+LineState currentLineState()
+{
+    LineState state{};
+    glGetFloatv(GL_LINE_WIDTH, &state.width);
+    glGetBooleanv(GL_BLEND, &state.blend);
+    glGetBooleanv(GL_LINE_SMOOTH, &state.smooth);
+    return state;
+}
+
+void setSwitch(GLenum capability, bool on)
+{
+    if (on) {
+        glEnable(capability);
+    } else {
+        glDisable(capability);
+    }
+}
+
+void applyStrokeSettings()
+{
+    glLineWidth(strokeBold != 0 ? boldLineWidth : plainLineWidth);
+    if (strokeSmooth != 0) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    setSwitch(GL_BLEND, strokeSmooth != 0);
+    setSwitch(GL_LINE_SMOOTH, strokeSmooth != 0);
+}
+
+void restoreLineState(const LineState& saved)
+{
+    setSwitch(GL_BLEND, saved.blend == GL_TRUE);
+    setSwitch(GL_LINE_SMOOTH, saved.smooth == GL_TRUE);
+    glLineWidth(saved.width);
+}
+
+/* GLUT advances past each character itself; the spacing comes after. */
+void drawCharacters(const char* text)
+{
+    for (const char* c = text; *c != '\0'; ++c) {
+        glutStrokeCharacter(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
+        glTranslatef(strokeSpacing, 0.0f, 0.0f);
+    }
+}
+
+}  // namespace
+
+/* ---- Public functions -------------------------------------------------- */
+
+void setStrokeBold(int on) { strokeBold = on; }
+void setStrokeSmooth(int on) { strokeSmooth = on; }
+void setStrokeSpacing(float spacing) { strokeSpacing = spacing; }
+int getStrokeBold(void) { return strokeBold; }
+int getStrokeSmooth(void) { return strokeSmooth; }
+float getStrokeSpacing(void) { return strokeSpacing; }
+
+void drawStrokeText(float x, float y, float size, const char* format, ...)
+{
+    std::array<char, 2000> text;
+    va_list arguments;
+    va_start(arguments, format);
+    /* Cuts a longer text at 1999 characters instead of overrunning. */
+    const int length = std::vsnprintf(text.data(), text.size(), format, arguments);
+    va_end(arguments);
+    if (length < 0) {
+        text[0] = '\0';
+    }
+
+    glPushMatrix();
+    glTranslatef(x, y, 0.0f);
+    const auto scale = static_cast<float>(size * scalePerSize);
+    glScalef(scale, scale, scale);
+    const LineState saved = currentLineState();
+    applyStrokeSettings();
+    drawCharacters(text.data());
+    restoreLineState(saved);
+    glPopMatrix();
+}

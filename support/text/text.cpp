@@ -1,0 +1,294 @@
+/*
+ * text.cpp - printf-style text and lines anchored at a 3-D point of a GLUT
+ * window: own-font text through the per-window display lists, GLUT bitmap
+ * text, and lines in window pixels.
+ *
+ * Depends on: OpenGL, GLUT (current window, bitmap fonts),
+ * fonts.h (the own fonts' display lists), <cstdio> (vsnprintf).
+ *
+ * Every drawing entry works in a window-pixel frame: an orthographic
+ * projection of the viewport's window pixels, depth 0 near to 1 far, in
+ * which the object point (X, Y, -Z) lands on window pixel (X, Y) at depth
+ * Z, so the recorded anchor is used as it is. The matrices, the matrix
+ * mode, the depth-test switch and the list base are put back before each
+ * entry returns.
+ */
+#include "support/text/text.h"
+
+#include "support/text/fonts.h"
+
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------
+
+// Where the anchor landed, as GL reports it: window x, y in pixels, window
+// depth, and the clip w, which placing text has no use for.
+std::array<GLfloat, 4> textAnchor{};
+bool anchorValid = false;
+// One-shot shift of the next text: right, down, deeper.
+std::array<float, 3> textOffset{};
+int textAlignment = alignLeft;
+void *glutTextFont = GLUT_BITMAP_8_BY_13;
+// The latest formatted text, shared by every text entry.
+std::array<char, 2000> textBuffer{};
+
+constexpr float glutCharAdvance = 8.0f;
+// Centred and right-aligned text has its baseline this far below the anchor.
+constexpr float alignedBaselineDrop = 6.0f;
+
+// ---------------------------------------------------------------------------
+// Internal helpers
+// ---------------------------------------------------------------------------
+
+// Formats into textBuffer, cutting a longer text at its last byte.
+__attribute__((format(printf, 1, 0))) void formatText(const char *format, va_list arguments)
+{
+    if (std::vsnprintf(textBuffer.data(), textBuffer.size(), format, arguments) < 0)
+        textBuffer[0] = '\0';
+}
+
+// Formats the variadic arguments of the entry it stands in.
+#define FORMAT_CALLER_ARGUMENTS(format)                                                            \
+    do {                                                                                           \
+        va_list arguments;                                                                         \
+        va_start(arguments, format);                                                               \
+        formatText(format, arguments);                                                             \
+        va_end(arguments);                                                                         \
+    } while (0)
+
+// Loads the window-pixel projection. It spans the current viewport in
+// window pixels, so that pixel (X, Y) stays (X, Y) whatever part of the
+// window the viewport covers; asking GLUT for the window's size instead
+// would cost a round trip to the X server and misplace text under a
+// smaller viewport. An empty viewport still gets a valid projection.
+void loadWindowPixelProjection()
+{
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    const GLdouble left = viewport[0];
+    const GLdouble bottom = viewport[1];
+    glOrtho(left, left + std::max(viewport[2], 1), bottom, bottom + std::max(viewport[3], 1),
+            0.0, 1.0);
+}
+
+// Enters the window-pixel frame with the depth test switched as asked.
+void beginWindowDrawing(bool depthTest)
+{
+    glPushAttrib(GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT | GL_LIST_BIT);
+    if (depthTest)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    loadWindowPixelProjection();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void endWindowDrawing()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// Places the raster position where the text in textBuffer starts, for
+// characters counted `advance` pixels wide, and uses up the offset.
+//
+// The position is set at the anchor, at the text's depth, and then moved to
+// the start: a start outside the window would make the raster position
+// invalid and lose the whole text, where moving it keeps the visible part.
+// The fourth coordinate is 1, not the anchor's clip w, which would divide
+// the pixel position under a perspective anchor.
+void placeText(float advance)
+{
+    const float width = static_cast<float>(std::strlen(textBuffer.data())) * advance;
+    float dx = textOffset[0];
+    float dy = -textOffset[1];
+    if (textAlignment == alignCentred || textAlignment == alignRight) {
+        dx -= textAlignment == alignCentred ? width / 2.0f : width;
+        dy -= alignedBaselineDrop;
+    }
+    glRasterPos4f(textAnchor[0], textAnchor[1], -textAnchor[2] - textOffset[2], 1.0f);
+    glBitmap(0, 0, 0.0f, 0.0f, dx, dy, nullptr);
+    textOffset = {};
+}
+
+// Builds the window's fonts on its first own-font text. False for a window
+// beyond the tables, which gets none.
+bool prepareFonts(int window)
+{
+    using namespace text_fonts;
+    if (!hasFontTables(window))
+        return false;
+    if (fontsBuilt[window] == 0) {
+        fontsBuilt[window] = 1;
+        buildBitmapFonts(window);
+    }
+    return true;
+}
+
+bool isHighByte(char byte)
+{
+    return static_cast<unsigned char>(byte) > 127;
+}
+
+// Calls the list of each byte of textBuffer. A byte above 127 would name a
+// list of the next font's block, so the text goes in runs of 7-bit codes
+// and such bytes are skipped: they draw nothing and leave the pen still.
+void callGlyphLists(GLuint firstList)
+{
+    glListBase(firstList);
+    const char *const text = textBuffer.data();
+    const char *const end = text + std::strlen(text);
+    for (const char *run = std::find_if_not(text, end, isHighByte); run != end;) {
+        const char *const runEnd = std::find_if(run, end, isHighByte);
+        glCallLists(static_cast<GLsizei>(runEnd - run), GL_UNSIGNED_BYTE, run);
+        run = std::find_if_not(runEnd, end, isHighByte);
+    }
+}
+
+// Draws textBuffer in an own font.
+void drawTextBuffer(int depthFlag, int font)
+{
+    const int window = glutGetWindow();
+    const bool hasFonts = prepareFonts(window);
+    beginWindowDrawing(depthFlag != 0);
+    placeText(text_fonts::charAdvance(font));
+    if (anchorValid && hasFonts)
+        callGlyphLists(text_fonts::fontListBase(window, font));
+    endWindowDrawing();
+}
+
+// Draws textBuffer in a GLUT bitmap font. Bytes go as signed values, as
+// GLUT takes characters; it draws nothing for those above 127.
+void drawGlutTextBuffer(void *font)
+{
+    beginWindowDrawing(false);
+    placeText(glutCharAdvance);
+    if (anchorValid)
+        for (const char *byte = textBuffer.data(); *byte != '\0'; ++byte)
+            glutBitmapCharacter(font, static_cast<signed char>(*byte));
+    endWindowDrawing();
+}
+
+void lineVertex(int x, int y)
+{
+    glVertex4f(textAnchor[0] + static_cast<float>(x), textAnchor[1] - static_cast<float>(y),
+               -textAnchor[2], 1.0f);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Public functions: settings
+// ---------------------------------------------------------------------------
+
+void setTextAnchor(float x, float y, float z)
+{
+    glRasterPos4f(x, y, z, 1.0f);
+    GLboolean valid = GL_FALSE;
+    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+    anchorValid = valid == GL_TRUE;
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, textAnchor.data());
+}
+
+void setTextOffset(float dx, float dy, float dz)
+{
+    textOffset = {dx, dy, dz};
+}
+
+void setGlutTextStyle(void *font, int alignment)
+{
+    glutTextFont = font;
+    textAlignment = alignment;
+}
+
+void setTextAlignment(int alignment)
+{
+    textAlignment = alignment;
+}
+
+// ---------------------------------------------------------------------------
+// Public functions: own-font text
+// ---------------------------------------------------------------------------
+
+void drawText(int depthFlag, int font, const char *format, ...)
+{
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawTextBuffer(depthFlag, font);
+}
+
+void drawTextInFont(int font, const char *format, ...)
+{
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawTextBuffer(0, font);
+}
+
+void drawTextDefault(const char *format, ...)
+{
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawTextBuffer(1, boldFont);
+}
+
+// ---------------------------------------------------------------------------
+// Public functions: GLUT-font text
+// ---------------------------------------------------------------------------
+
+void drawGlutText(void *font, const char *format, ...)
+{
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawGlutTextBuffer(font);
+}
+
+void drawGlutTextAt(float x, float y, float z, void *font, const char *format, ...)
+{
+    setTextAnchor(x, y, z);
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawGlutTextBuffer(font);
+}
+
+void drawGlutTextDefault(const char *format, ...)
+{
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawGlutTextBuffer(glutTextFont);
+}
+
+void drawGlutTextDefaultAt(float x, float y, float z, const char *format, ...)
+{
+    setTextAnchor(x, y, z);
+    FORMAT_CALLER_ARGUMENTS(format);
+    drawGlutTextBuffer(glutTextFont);
+}
+
+// ---------------------------------------------------------------------------
+// Public functions: lines
+// ---------------------------------------------------------------------------
+
+void drawWindowLine(int x1, int y1, int x2, int y2)
+{
+    beginWindowDrawing(false);
+    if (anchorValid) {
+        glBegin(GL_LINES);
+        lineVertex(x1, y1);
+        lineVertex(x2, y2);
+        glEnd();
+    }
+    endWindowDrawing();
+}

@@ -1,0 +1,228 @@
+/*
+ * The frustum and perspective reshapes: windows really resized with the
+ * reshape registered, the projection compared with the matrix GL and GLU
+ * build themselves, the eye translation read back as the whole model-view
+ * matrix, and redisplays counted in a second window.
+ */
+#include "support/projection/projection.h"
+#include "tests/harness/glut_window.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace {
+
+using Matrix = std::array<float, 16>;
+
+Matrix currentMatrix(GLenum which)
+{
+    Matrix m{};
+    glGetFloatv(which, m.data());
+    return m;
+}
+
+/* The projection matrix that `load` makes of the identity. */
+template <typename Load>
+Matrix projectionOf(Load load)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    load();
+    const Matrix m = currentMatrix(GL_PROJECTION_MATRIX);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    return m;
+}
+
+Matrix translation(float x, float y, float z)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(x, y, z);
+    const Matrix m = currentMatrix(GL_MODELVIEW_MATRIX);
+    glPopMatrix();
+    return m;
+}
+
+void expectMatrixNear(const Matrix& actual, const Matrix& expected)
+{
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
+    }
+}
+
+/* Viewport over the whole window, model-view mode, the shift as its matrix. */
+void expectEndState(int width, int height, const Matrix& shift)
+{
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, width, height}));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), shift);
+}
+
+struct ViewBoxValues {
+    float left, right, bottom, top, pixelSize;
+};
+
+ViewBoxValues currentViewBox()
+{
+    return {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(), getPixelSize()};
+}
+
+void expectViewBox(const ViewBoxValues& expected)
+{
+    EXPECT_FLOAT_EQ(getViewLeft(), expected.left);
+    EXPECT_FLOAT_EQ(getViewRight(), expected.right);
+    EXPECT_FLOAT_EQ(getViewBottom(), expected.bottom);
+    EXPECT_FLOAT_EQ(getViewTop(), expected.top);
+    EXPECT_FLOAT_EQ(getPixelSize(), expected.pixelSize);
+}
+
+std::string sizeName(int width, int height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+int redrawsOfOther = 0;
+
+}  // namespace
+
+TEST(FrustumReshape, WidensTheNearPlaneBoxAndLoadsTheEyeShift)
+{
+    setFrustumBox(-1, 1, -1, 1, 1, 100, 0, 0, -5);
+    const int window = openTestWindow("frustum", 100, 100);
+    glutReshapeFunc(reshapeFrustum);
+    const Matrix shift = translation(0, 0, -5);
+
+    ASSERT_TRUE(resizeTestWindow(window, 400, 200));
+    pumpEventsFor(30);
+    expectEndState(400, 200, shift);
+    expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
+                     projectionOf([] { glFrustum(-2, 2, -1, 1, 1, 100); }));
+    expectViewBox({-2, 2, -1, 1, 0.01f});
+
+    ASSERT_TRUE(resizeTestWindow(window, 200, 400));
+    pumpEventsFor(30);
+    expectEndState(200, 400, shift);
+    expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
+                     projectionOf([] { glFrustum(-1, 1, -2, 2, 1, 100); }));
+    expectViewBox({-1, 1, -2, 2, 0.01f});
+
+    // The perspective reshape leaves the shared view box alone.
+    setPerspective(60, 1, 1, 100, 0, 0, -10);
+    reshapePerspective(300, 300);
+    expectViewBox({-1, 1, -2, 2, 0.01f});
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
+}
+
+TEST(PerspectiveReshape, WindowsNarrowerThanTheReferenceWidenTheFieldOfView)
+{
+    setPerspective(60, 1, 1, 100, 0, 0, -10);
+    const int window = openTestWindow("perspective", 100, 100);
+    glutReshapeFunc(reshapePerspective);
+    const Matrix shift = translation(0, 0, -10);
+    struct Case {
+        int width;
+        int height;
+        float fovy;
+        float aspect;
+    };
+    const Case cases[] = {
+        {800, 400, 60, 2},
+        {400, 400, 60, 1},
+        {400, 800, 120, 0.5f},
+        {300, 400, 80, 0.75f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(sizeName(c.width, c.height));
+        ASSERT_TRUE(resizeTestWindow(window, c.width, c.height));
+        pumpEventsFor(30);
+        EXPECT_FLOAT_EQ(getPerspectiveFovy(), c.fovy);
+        EXPECT_EQ(getPerspectiveAspect(), c.aspect);
+        expectEndState(c.width, c.height, shift);
+        expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
+                         projectionOf([&] { gluPerspective(c.fovy, c.aspect, 1, 100); }));
+    }
+    closeTestWindow(window);
+}
+
+TEST(PerspectiveReshape, RedisplaysTheNamedWindowOnly)
+{
+    const int window = openTestWindow("reshaped", 200, 200, 0, 0);
+    const int other = openTestWindow("other", 100, 100, 700, 600);
+    glutDisplayFunc([] { ++redrawsOfOther; });
+    const auto redrawsAfterResize = [&](int width) {
+        pumpEventsFor(50);
+        redrawsOfOther = 0;
+        EXPECT_TRUE(resizeTestWindow(window, width, 200));
+        pumpEventsFor(50);
+        return redrawsOfOther;
+    };
+    glutSetWindow(window);
+    glutReshapeFunc(reshapePerspective);
+
+    setPerspective(60, 1, 1, 100, 0, 0, -10);
+    EXPECT_EQ(redrawsAfterResize(300), 0) << "no window named at first";
+    setPerspectiveForWindow(60, 1, 1, 100, 0, 0, -10, other);
+    EXPECT_GE(redrawsAfterResize(250), 1);
+    setPerspective(45, 1, 1, 50, 0, 0, -4);
+    EXPECT_GE(redrawsAfterResize(300), 1) << "setPerspective keeps the window";
+
+    glutSetWindow(window);
+    glutReshapeFunc(reshapeFrustum);
+    setFrustumBox(-1, 1, -1, 1, 1, 100, 0, 0, -5);
+    EXPECT_EQ(redrawsAfterResize(250), 0) << "the frustum reshape never redisplays";
+
+    glutSetWindow(window);
+    glutReshapeFunc(reshapePerspective);
+    setPerspectiveForWindow(60, 1, 1, 100, 0, 0, -10, -1);
+    EXPECT_EQ(redrawsAfterResize(300), 0);
+    closeTestWindow(other);
+    closeTestWindow(window);
+}
+
+TEST(ProjectionReshapes, ZeroSizedWindowKeepsThePreviousProjectionAndValues)
+{
+    const int window = openTestWindow("zero", 400, 300);
+    setFrustumBox(-1, 1, -1, 1, 1, 100, 0, 0, -5);
+    setPerspective(60, 1, 1, 100, 0, 0, -10);
+    const std::array<int, 2> degenerate[] = {{0, 300}, {400, 0}, {0, 0}};
+
+    reshapeFrustum(400, 300);
+    const Matrix frustum = currentMatrix(GL_PROJECTION_MATRIX);
+    const ViewBoxValues box = currentViewBox();
+    for (const auto& size : degenerate) {
+        SCOPED_TRACE("frustum " + sizeName(size[0], size[1]));
+        reshapeFrustum(size[0], size[1]);
+        EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX), frustum);
+        expectEndState(400, 300, translation(0, 0, -5));
+        expectViewBox(box);
+        for (float value : {box.left, box.right, box.bottom, box.top, box.pixelSize}) {
+            EXPECT_TRUE(std::isfinite(value));
+        }
+    }
+
+    reshapePerspective(400, 300);
+    const Matrix perspective = currentMatrix(GL_PROJECTION_MATRIX);
+    for (const auto& size : degenerate) {
+        SCOPED_TRACE("perspective " + sizeName(size[0], size[1]));
+        reshapePerspective(size[0], size[1]);
+        EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX), perspective);
+        expectEndState(400, 300, translation(0, 0, -10));
+        EXPECT_FLOAT_EQ(getPerspectiveFovy(), 60);
+        EXPECT_FLOAT_EQ(getPerspectiveAspect(), 400 / 300.0f);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
+}
