@@ -107,10 +107,29 @@ std::vector<int> framesPrinting(const Lines& lines)
 
 class ValuesWindow : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(launchDemo(demo, true)); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(launchDemo(demo, true));
+        ASSERT_TRUE(showsText()) << "the values window printed nothing";
+    }
     void TearDown() override { stopProgram(demo.program); }
 
     Lines linesNow(int waitMs = 100) { return readLines(settledShot(demo.values, waitMs)); }
+
+    /* Waits for the first lines: a busy machine may take a while to draw
+     * the first frames. */
+    bool showsText()
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < end) {
+            const Image shot = captureWindow(demo.values);
+            if (countPixels(shot, {0, 0, shot.width, shot.height}, isWhite) > 0) {
+                return true;
+            }
+            waitMilliseconds(20);
+        }
+        return false;
+    }
 
     /* Presses space in the values window straight through XTest, without
      * starting a process, so that the next frames can still be caught. */
