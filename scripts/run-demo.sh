@@ -56,3 +56,4 @@ shoot() {
 
 shoot "$demo" 3 Vestrane vestrane Valeurs valeurs
 shoot "$build/examples/font_sheet/vestrane-font-sheet" 2 "Vestrane fonts" fonts
+shoot "$build/examples/showcase/vestrane-showcase" 3 "Vestrane showcase" showcase

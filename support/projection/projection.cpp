@@ -18,7 +18,7 @@
 
 namespace {
 
-/* A model-view translation applied after a perspective projection. */
+/* The eye translation loaded after a frustum or perspective projection. */
 struct EyeShift {
     double x;
     double y;

@@ -1,0 +1,551 @@
+/*
+ * vestrane-showcase - the whole support library at work in one window.
+ *
+ * A lit teapot under a stroke-text title turns with the view; labels in the
+ * library's four bitmap fonts stay pinned to points of the teapot; the
+ * rainbow and grey colour ramps stand as bars at the window's sides; a
+ * status line reads the projection and stroke-text settings back, and the
+ * key help sits at the bottom.
+ *
+ * Keys:
+ *   x y z  /  X Y Z        turn the scene +2 / -2 degrees about that axis
+ *   arrows, Page Up/Down   turn it 1 degree (with Alt: 10 degrees)
+ *   Ctrl+arrow, Ctrl+Page  preset views (Ctrl+Left: the view at start)
+ *   Shift+Enter            start / stop the auto-rotation
+ *   Shift+arrow, Shift+Page  auto-rotation faster (Left, Up, Page Up) or
+ *                          slower (Right, Down, Page Down)
+ *   t                      look down on the lid
+ *   1  2  3                orthographic, frustum, perspective projection
+ *   a  /  A                pour: tilt the teapot 5 degrees more / less
+ *   b                      stroke title bold on / off
+ *   s                      stroke title smooth on / off
+ *   +  /  -                more / less letter spacing in the stroke title
+ *   Escape                 quit
+ * Mouse, left button:
+ *   Shift+drag             turn about x and y
+ *   Shift+Ctrl+drag        turn about x and z
+ *   Ctrl+drag              zoom: down enlarges, up shrinks
+ *   Alt+drag               pan: the scene follows the pointer
+ *
+ * Depends on: GLUT, OpenGL, the support library (colour, text, view and
+ * projection modules).
+ */
+#include "support/color/color.h"
+#include "support/projection/projection.h"
+#include "support/text/text.h"
+#include "support/view/view.h"
+
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+/* ---- Scene and layout constants --------------------------------------- */
+
+constexpr int windowWidth = 640;
+constexpr int windowHeight = 480;
+constexpr int windowX = 50;  // GLUT's default would put the corner off screen
+constexpr int windowY = 50;
+
+// The eye looks at the teapot from this distance in the frustum and
+// perspective projections; both show the square -5..5 there, as the
+// orthographic box does.
+constexpr float eyeDistance = 10.0f;
+constexpr float sceneHalfSize = 5.0f;
+constexpr float frustumNear = 2.0f;
+constexpr float sceneFar = 40.0f;
+constexpr float perspectiveFovy = 53.13f;  // 2 atan(5 / 10): -5..5 at the eye distance
+constexpr float perspectiveRefAspect = 1.0f;
+
+constexpr float teapotSize = 1.7f;
+constexpr float teapotTiltX = 18.0f;  // seen a little from above ...
+constexpr float teapotTurnY = -25.0f;  // ... and from the spout's side
+constexpr float pourStep = 5.0f;
+constexpr float pourMax = 60.0f;
+constexpr float topViewAngle = 90.0f;
+
+constexpr char titleText[] = "Vestrane";
+constexpr float titleSize = 1.3f;  // 0.0065 scene units a stroke-font unit
+constexpr float titleBaseline = 2.7f;
+constexpr float spacingStep = 10.0f;  // stroke-font units
+
+// Points of the teapot, in units of its size, as glutSolidTeapot draws it.
+constexpr std::array<float, 3> spoutTip = {1.72f, 0.5f, 0.0f};
+constexpr std::array<float, 3> lidKnob = {0.0f, 0.86f, 0.0f};
+constexpr std::array<float, 3> handleBack = {-1.55f, 0.3f, 0.0f};
+
+// Overlay, in window pixels.
+constexpr int lineHeight = 15;
+constexpr int margin = 10;
+constexpr int statusLines = 2;
+constexpr int helpLines = 4;
+constexpr int statusBand = statusLines * lineHeight + 10;
+constexpr int helpBand = helpLines * lineHeight + 8;
+constexpr int barWidth = 14;
+constexpr int barGap = 30;  // from the bars to the bands above and below them
+constexpr int rampSize = 256;
+
+constexpr std::array<const char *, helpLines> helpText = {
+    "Shift+drag turn  Shift+Ctrl+drag roll  Ctrl+drag zoom  Alt+drag pan",
+    "arrows Page Up/Down step (Alt: 10)  Ctrl+arrow preset  t top view",
+    "x y z X Y Z turn  Shift+Enter spin  Shift+arrow spin speed  Esc quit",
+    "1 2 3 ortho/frustum/perspective  a A pour  b bold  s smooth  + - spacing",
+};
+
+/* ---- Projections ------------------------------------------------------- */
+
+struct Projection {
+    const char *name;
+    // What the bounds of the current view box measure; none for the
+    // perspective, which reports its field of view instead.
+    const char *boxName;
+    void (*reshape)(int width, int height);
+    // What one unit of mouse pan is worth at the teapot's depth: 1 in the
+    // orthographic box, the eye distance through a perspective.
+    float panFactor;
+};
+
+constexpr std::array<Projection, 3> projections = {{
+    {"orthographic", "box", reshapeOrtho, 1.0f},
+    {"frustum", "near plane", reshapeFrustum, eyeDistance},
+    {"perspective", nullptr, reshapePerspective, eyeDistance},
+}};
+
+/* ---- State ------------------------------------------------------------- */
+
+int showcaseWindow = 0;
+int projectionIndex = 0;
+float pourAngle = 20.0f;
+// Kept for the whole run, released at exit.
+Color **rainbowRamp = nullptr;
+Color **greyRamp = nullptr;
+Color *backgroundColor = nullptr;
+
+/* ---- Colours ----------------------------------------------------------- */
+
+void releaseRamp(Color **ramp)
+{
+    if (ramp == nullptr) {
+        return;
+    }
+    for (int i = 0; i < rampSize; ++i) {
+        freeColor(ramp[i]);
+    }
+    std::free(ramp);
+}
+
+void releaseColors()
+{
+    releaseRamp(rainbowRamp);
+    releaseRamp(greyRamp);
+    freeColor(backgroundColor);
+}
+
+void makeColors()
+{
+    rainbowRamp = makeRainbowRamp();
+    greyRamp = makeGreyRamp();
+    // makeColor hands out one buffer that its next call overwrites: the
+    // background, needed every frame, keeps a copy of its own.
+    backgroundColor = copyColor(makeColor(0.06f, 0.07f, 0.11f, 1.0f));
+    std::atexit(releaseColors);
+}
+
+/* ---- Scene ------------------------------------------------------------- */
+
+void initLighting()
+{
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, colorWhite());
+    glLightfv(GL_LIGHT0, GL_SPECULAR, colorWhite());
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, colorSlateBlue());
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, makeColor(0.18f, 0.18f, 0.22f, 1.0f));
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_NORMALIZE);  // the zoom scales the normals too
+    glEnable(GL_DEPTH_TEST);
+}
+
+/* A key light from the upper left and a cool rim light from behind, both
+ * fixed to the eye so that the teapot turns under them. */
+void placeLights()
+{
+    constexpr std::array<GLfloat, 4> keyLight = {-0.5f, 0.8f, 1.0f, 0.0f};
+    constexpr std::array<GLfloat, 4> rimLight = {1.0f, 0.2f, -1.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, keyLight.data());
+    glLightfv(GL_LIGHT1, GL_POSITION, rimLight.data());
+}
+
+void drawTeapot()
+{
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, colorBrick());
+    glMaterialfv(GL_FRONT, GL_SPECULAR, colorGrey75());
+    glMaterialf(GL_FRONT, GL_SHININESS, 50.0f);
+    glEnable(GL_LIGHTING);
+    glutSolidTeapot(teapotSize);
+    glDisable(GL_LIGHTING);
+}
+
+/* Anchors the labels that follow at a point of the teapot. */
+void anchorAtTeapot(const std::array<float, 3> &point)
+{
+    setTextAnchor(point[0] * teapotSize, point[1] * teapotSize, point[2] * teapotSize);
+}
+
+/* An arrow pointing left at the spout, then the pour angle in Greek. */
+void labelSpout()
+{
+    anchorAtTeapot(spoutTip);
+    glColor4fv(colorYellow());
+    setTextAlignment(alignLeft);
+    setTextOffset(8.0f, 8.0f, 0.0f);  // the arrow's shaft runs 8 pixels above its baseline
+    drawTextInFont(arrowFont, "fTTT");
+    setTextOffset(48.0f, 3.0f, 0.0f);
+    drawText(0, greekFont, "a = %.0f", static_cast<double>(pourAngle));
+}
+
+/* A callout from the lid's knob up to a small label. */
+void labelLid()
+{
+    anchorAtTeapot(lidKnob);
+    glColor4fv(colorGrey75());
+    drawWindowLine(2, -4, 26, -28);
+    glColor4fv(colorCyan());
+    setTextAlignment(alignLeft);
+    setTextOffset(30.0f, -26.0f, 0.0f);
+    drawTextInFont(smallFont, "lid");
+}
+
+/* A callout from the handle to a label that the depth test hides when
+ * the handle turns behind the pot. */
+void labelHandle()
+{
+    anchorAtTeapot(handleBack);
+    glColor4fv(colorGrey75());
+    drawWindowLine(-4, 0, -30, 0);
+    glColor4fv(colorWhite());
+    setTextAlignment(alignRight);
+    setTextOffset(-34.0f, -1.0f, 0.0f);  // capitals centred on the line
+    drawTextDefault("HANDLE");
+}
+
+void drawTeapotWithLabels()
+{
+    glPushMatrix();
+    glRotatef(teapotTiltX, 1.0f, 0.0f, 0.0f);
+    glRotatef(teapotTurnY, 0.0f, 1.0f, 0.0f);
+    glRotatef(-pourAngle, 0.0f, 0.0f, 1.0f);
+    drawTeapot();
+    labelSpout();
+    labelLid();
+    labelHandle();
+    glPopMatrix();
+}
+
+/* The title stands in the scene, centred above the teapot, so it turns,
+ * scales and hides like geometry. */
+void drawTitle()
+{
+    const float scale = titleSize * 0.005f;
+    const auto characters = static_cast<float>(std::strlen(titleText));
+    const auto strokeLength = static_cast<float>(
+        glutStrokeLength(GLUT_STROKE_ROMAN, reinterpret_cast<const unsigned char *>(titleText)));
+    const float width = (strokeLength + (characters - 1.0f) * getStrokeSpacing()) * scale;
+    glColor4fv(colorLightBlue());
+    drawStrokeText(-width / 2.0f, titleBaseline, titleSize, "%s", titleText);
+}
+
+void drawScene()
+{
+    placeLights();
+    glPushMatrix();
+    applyMouseTransform();
+    applyKeyRotation();
+    drawTitle();
+    drawTeapotWithLabels();
+    glPopMatrix();
+}
+
+/* ---- Overlay in window pixels ----------------------------------------- */
+
+/* One unit a pixel, (0, 0) at the bottom-left corner of the window. */
+void beginPixelOverlay(int width, int height)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+}
+
+void endPixelOverlay()
+{
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void fillRect(const Color *color, int left, int bottom, int width, int height)
+{
+    glColor4fv(color);
+    glRecti(left, bottom, left + width, bottom + height);
+}
+
+/* Translucent bands under the status line and the help. */
+void drawBands(int width, int height)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    fillRect(greyWithAlpha(1.0f, 0.08f), 0, height - statusBand, width, statusBand);
+    fillRect(colorSlateBlueWithAlpha(0.35f), 0, 0, width, helpBand);
+    glDisable(GL_BLEND);
+}
+
+/* A vertical bar of a ramp's 256 colours, value 0 at the bottom. */
+void drawRampBar(Color *const *ramp, int left, int bottom, int top)
+{
+    glBegin(GL_QUAD_STRIP);
+    for (int i = 0; i < rampSize; ++i) {
+        const float y = static_cast<float>(bottom) +
+                        static_cast<float>((top - bottom) * i) / (rampSize - 1);
+        glColor4fv(ramp[i]);
+        glVertex2f(static_cast<float>(left), y);
+        glVertex2f(static_cast<float>(left + barWidth), y);
+    }
+    glEnd();
+    glColor4fv(colorGrey50());
+    glBegin(GL_LINE_LOOP);
+    glVertex2i(left - 1, bottom - 1);
+    glVertex2i(left + barWidth + 1, bottom - 1);
+    glVertex2i(left + barWidth + 1, top + 1);
+    glVertex2i(left - 1, top + 1);
+    glEnd();
+}
+
+/* The caption above the bar and the values at its ends, on the side of the
+ * bar that faces the middle of the window. */
+void labelRampBar(const char *caption, int left, int bottom, int top, bool labelsRight)
+{
+    // Right-aligned text stands 6 pixels lower than left-aligned text: the
+    // offsets put both sides on the same baselines.
+    const int labelX = labelsRight ? left + barWidth + 5 : left - 5;
+    const int captionX = labelsRight ? left : left + barWidth;
+    setTextAlignment(labelsRight ? alignLeft : alignRight);
+    glColor4fv(colorGrey75());
+    setTextOffset(0.0f, labelsRight ? 0.0f : -6.0f, 0.0f);
+    drawGlutTextAt(static_cast<float>(captionX), static_cast<float>(top + 8), 0.0f,
+                   GLUT_BITMAP_8_BY_13, "%s", caption);
+    glColor4fv(colorGrey50());
+    for (int value : {0, rampSize - 1}) {
+        setTextAnchor(static_cast<float>(labelX), static_cast<float>(value == 0 ? bottom : top),
+                      0.0f);
+        setTextOffset(0.0f, labelsRight ? 4.0f : -2.0f, 0.0f);
+        drawTextInFont(smallFont, "%d", value);
+    }
+}
+
+void drawRampBars(int width, int height)
+{
+    const int bottom = helpBand + barGap;
+    const int top = height - statusBand - barGap;
+    const int rightBar = width - margin - barWidth;
+    if (rainbowRamp != nullptr) {
+        drawRampBar(rainbowRamp, margin, bottom, top);
+        labelRampBar("rainbow", margin, bottom, top, true);
+    }
+    if (greyRamp != nullptr) {
+        drawRampBar(greyRamp, rightBar, bottom, top);
+        labelRampBar("grey", rightBar, bottom, top, false);
+    }
+}
+
+/* What the current projection reports through the getters. */
+void drawProjectionStatus(int height)
+{
+    const Projection &projection = projections[projectionIndex];
+    glColor4fv(colorMediumYellow());
+    setGlutTextStyle(GLUT_BITMAP_8_BY_13, alignLeft);
+    if (projection.boxName == nullptr) {
+        drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f, "%s   fovy %.1f   aspect %.3f",
+                              projection.name, static_cast<double>(getPerspectiveFovy()),
+                              static_cast<double>(getPerspectiveAspect()));
+        return;
+    }
+    drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f,
+                          "%s %s  x %.2f .. %.2f  y %.2f .. %.2f  pixel %.4f", projection.name,
+                          projection.boxName,
+                          static_cast<double>(getViewLeft()), static_cast<double>(getViewRight()),
+                          static_cast<double>(getViewBottom()), static_cast<double>(getViewTop()),
+                          static_cast<double>(getPixelSize()));
+}
+
+const char *onOff(int value)
+{
+    return value != 0 ? "on" : "off";
+}
+
+void drawStrokeStatus(int height)
+{
+    glColor4fv(colorGrey75());
+    setTextAnchor(margin, static_cast<float>(height - 2 * lineHeight), 0.0f);
+    drawGlutTextDefault("title: bold %s   smooth %s   spacing %.0f", onOff(getStrokeBold()),
+                        onOff(getStrokeSmooth()), static_cast<double>(getStrokeSpacing()));
+}
+
+void drawHelp()
+{
+    glColor4fv(colorGrey75());
+    setTextAlignment(alignLeft);
+    for (int line = 0; line < helpLines; ++line) {
+        setTextAnchor(margin, static_cast<float>(helpBand - (line + 1) * lineHeight), 0.0f);
+        drawGlutText(GLUT_BITMAP_8_BY_13, "%s", helpText[line]);
+    }
+}
+
+void drawOverlay()
+{
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    beginPixelOverlay(width, height);
+    drawBands(width, height);
+    drawRampBars(width, height);
+    drawProjectionStatus(height);
+    drawStrokeStatus(height);
+    drawHelp();
+    endPixelOverlay();
+}
+
+/* ---- Keys -------------------------------------------------------------- */
+
+/* Registers the projection's reshape and applies it to the window as it is. */
+void selectProjection(int index)
+{
+    projectionIndex = index;
+    const Projection &projection = projections[index];
+    setPanFactor(projection.panFactor);
+    glutReshapeFunc(projection.reshape);
+    projection.reshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+}
+
+void lookAtTheLid()
+{
+    setMouseAngles(0.0f, 0.0f, 0.0f);
+    setKeyAngles(topViewAngle, 0.0f, 0.0f);
+}
+
+void changeSpacing(float step)
+{
+    setStrokeSpacing(std::max(0.0f, getStrokeSpacing() + step));
+}
+
+/* The showcase's own keys; true when the key changed the picture. */
+bool handleShowcaseKey(unsigned char key)
+{
+    switch (key) {
+    case '1':
+    case '2':
+    case '3':
+        selectProjection(key - '1');
+        return true;
+    case 't':
+        lookAtTheLid();
+        return true;
+    case 'a':
+    case 'A':
+        pourAngle = std::clamp(pourAngle + (key == 'a' ? pourStep : -pourStep), 0.0f, pourMax);
+        return true;
+    case 'b':
+        setStrokeBold(!getStrokeBold());
+        return true;
+    case 's':
+        setStrokeSmooth(!getStrokeSmooth());
+        return true;
+    case '+':
+    case '-':
+        changeSpacing(key == '+' ? spacingStep : -spacingStep);
+        return true;
+    default:
+        return false;
+    }
+}
+
+/* The view's rotation keys (and Escape) come first. */
+void keyboardShowcase(unsigned char key, int x, int y)
+{
+    if (handleRotationKey(key, x, y) != 0 || handleShowcaseKey(key)) {
+        glutPostWindowRedisplay(showcaseWindow);
+    }
+}
+
+/* ---- Display and set-up ------------------------------------------------ */
+
+void displayShowcase()
+{
+    const Color *background = backgroundColor != nullptr ? backgroundColor : colorBlack();
+    glClearColor(background[0], background[1], background[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawScene();
+    drawOverlay();
+    glutSwapBuffers();
+}
+
+/* Every projection sees -5..5 around the teapot, widened to the window's
+ * shape; only the one selected is registered. */
+void setUpProjections()
+{
+    setOrthoBox(-sceneHalfSize, sceneHalfSize, -sceneHalfSize, sceneHalfSize, -sceneFar, sceneFar);
+    const float nearHalfSize = sceneHalfSize * frustumNear / eyeDistance;
+    setFrustumBox(-nearHalfSize, nearHalfSize, -nearHalfSize, nearHalfSize, frustumNear, sceneFar,
+                  0.0f, 0.0f, -eyeDistance);
+    setPerspectiveForWindow(perspectiveFovy, perspectiveRefAspect, frustumNear, sceneFar, 0.0f,
+                            0.0f, -eyeDistance, showcaseWindow);
+    setPanFactor(projections[projectionIndex].panFactor);
+    glutReshapeFunc(projections[projectionIndex].reshape);
+}
+
+/* The title starts heavy, smooth and airy; b, s, + and - change that. */
+void styleTitle()
+{
+    setStrokeBold(1);
+    setStrokeSmooth(1);
+    setStrokeSpacing(spacingStep);
+}
+
+void registerInput()
+{
+    glutKeyboardFunc(keyboardShowcase);
+    glutSpecialFunc(specialKeyCallback);
+    glutMouseFunc(mouseButtonCallback);
+    glutMotionFunc(mouseMotionCallback);
+    setAutoRotateWindow(showcaseWindow);
+    glutIdleFunc(autoRotateStep);
+}
+
+}  // namespace
+
+/* ---- Program entry ----------------------------------------------------- */
+
+int main(int argc, char **argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutInitWindowPosition(windowX, windowY);
+    showcaseWindow = glutCreateWindow("Vestrane showcase");
+    makeColors();
+    initLighting();
+    setUpProjections();
+    styleTitle();
+    registerInput();
+    glutDisplayFunc(displayShowcase);
+    glutMainLoop();
+    return 0;
+}

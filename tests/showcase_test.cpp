@@ -1,0 +1,188 @@
+/*
+ * The showcase end to end: the real program on the test X server, driven
+ * with xdotool as a user would, judged by screenshots of its window.
+ */
+#include "tests/harness/demo_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#ifndef VESTRANE_SHOWCASE_PATH
+#error "VESTRANE_SHOWCASE_PATH must name the showcase binary"
+#endif
+
+namespace {
+
+/* The teapot's brick red, lit or in shadow; nothing else in the middle of
+ * the window is redder than it is green and blue. */
+bool isTeapot(Rgb p) { return p.r > p.g + 10 && p.r > p.b + 8; }
+
+struct Extent {
+    int left, right, top, bottom;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+    double aspect() const { return static_cast<double>(width()) / height(); }
+};
+
+/* The teapot's bounding box, looked for between the colour bars at the
+ * sides and the status and help bands at the top and bottom. */
+Extent teapotExtent(const Image& image)
+{
+    constexpr int sides = 40;
+    constexpr int statusBand = 40;
+    constexpr int helpBand = 68;
+    Extent e{image.width, -1, image.height, -1};
+    for (int y = statusBand; y < image.height - helpBand; ++y) {
+        for (int x = sides; x < image.width - sides; ++x) {
+            if (isTeapot(image.at(x, y))) {
+                e.left = std::min(e.left, x);
+                e.right = std::max(e.right, x);
+                e.top = std::min(e.top, y);
+                e.bottom = std::max(e.bottom, y);
+            }
+        }
+    }
+    return e;
+}
+
+/* Pixels that differ below the status band, where only the scene is. */
+int differingScenePixels(const Image& a, const Image& b)
+{
+    int count = 0;
+    for (int y = 40; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const Rgb p = a.at(x, y);
+            const Rgb q = b.at(x, y);
+            count += p.r != q.r || p.g != q.g || p.b != q.b;
+        }
+    }
+    return count;
+}
+
+class Showcase : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program = startProgram(VESTRANE_SHOWCASE_PATH);
+        window = findWindowByTitle("Vestrane showcase");
+        ASSERT_NE(window, 0u);
+    }
+
+    void TearDown() override { stopProgram(program); }
+
+    std::string windowArgument() const { return std::to_string(window); }
+
+    Image shot(int waitMs = 250) { return settledShot(window, waitMs); }
+
+    /* A left-button drag with Shift held, from the middle of the window. */
+    bool shiftDrag(int dx, int dy)
+    {
+        const std::string step =
+            " mousemove_relative " + std::to_string(dx) + " " + std::to_string(dy) + " sleep 0.05";
+        return xdotool("mousemove --window " + windowArgument() +
+                       " 320 240 sleep 0.05 keydown shift mousedown 1 sleep 0.05" + step + step +
+                       step + " mouseup 1 keyup shift");
+    }
+
+    Image resizedShot(int width, int height)
+    {
+        EXPECT_TRUE(xdotool("windowsize --sync " + windowArgument() + " " +
+                            std::to_string(width) + " " + std::to_string(height)));
+        const Image image = shot(400);
+        EXPECT_EQ(image.width, width);
+        EXPECT_EQ(image.height, height);
+        return image;
+    }
+
+    RunningProgram program;
+    XWindow window = 0;
+};
+
+}  // namespace
+
+TEST_F(Showcase, ShiftDragTurnsTheSceneAndCtrlLeftBringsTheFirstPictureBack)
+{
+    const WindowGeometry geometry = windowGeometry(window);
+    EXPECT_EQ(geometry.width, 640);
+    EXPECT_EQ(geometry.height, 480);
+    const Image initial = shot(400);
+    EXPECT_EQ(shot(), initial) << "nothing moves until asked to";
+
+    ASSERT_TRUE(shiftDrag(20, 10));
+    const Image turned = shot();
+    EXPECT_GT(differingScenePixels(turned, initial), 5000);
+    EXPECT_NE(teapotExtent(turned).width(), teapotExtent(initial).width());
+
+    ASSERT_TRUE(typeKeys(window, "ctrl+Left"));
+    EXPECT_EQ(shot(), initial);
+}
+
+TEST_F(Showcase, ShiftEnterSpinsTheSceneUntilPressedAgain)
+{
+    const Image initial = shot(400);
+    ASSERT_TRUE(typeKeys(window, "shift+Return"));
+    const Image first = shot(200);
+    const Image second = shot(200);
+    const Image third = shot(200);
+    EXPECT_NE(first, initial);
+    EXPECT_NE(second, first);
+    EXPECT_NE(third, second);
+
+    ASSERT_TRUE(typeKeys(window, "shift+Return"));
+    const Image stopped = shot(300);
+    EXPECT_EQ(shot(300), stopped);
+    EXPECT_NE(stopped, initial);
+}
+
+TEST_F(Showcase, EveryProjectionKeepsTheTeapotUndistortedInResizedWindows)
+{
+    const Image initial = shot(400);
+    struct Case {
+        const char* key;
+        // Teapot width in a 300 x 400 window over its width at 640 x 480.
+        // The boxes keep -5..5 across the narrow window: 300 / 480. The
+        // perspective widens its field of view from 53.13 to 53.13 / 0.75
+        // degrees, which shows 7.11 units above and below the eye instead
+        // of 5: 400 / 480 * 5 / 7.11.
+        double narrowScale;
+    };
+    for (const Case& projection : {Case{"2", 0.625}, Case{"3", 0.586}, Case{"1", 0.625}}) {
+        SCOPED_TRACE(std::string("projection key ") + projection.key);
+        ASSERT_TRUE(typeKeys(window, projection.key));
+        const Image full = shot();
+        const Extent fullTeapot = teapotExtent(full);
+        ASSERT_GT(fullTeapot.width(), 200);
+
+        // The wide window shows the same as 640 x 480, smaller.
+        const Extent wide = teapotExtent(resizedShot(400, 300));
+        EXPECT_NEAR(wide.aspect(), fullTeapot.aspect(), 0.04 * fullTeapot.aspect());
+        EXPECT_NEAR(wide.width(), fullTeapot.width() * 0.625, 3);
+
+        const Extent narrow = teapotExtent(resizedShot(300, 400));
+        EXPECT_NEAR(narrow.aspect(), fullTeapot.aspect(), 0.04 * fullTeapot.aspect());
+        EXPECT_NEAR(narrow.width(), fullTeapot.width() * projection.narrowScale, 3);
+
+        EXPECT_EQ(resizedShot(640, 480), full) << "back at its first size, as it was";
+        if (projection.key != std::string("1")) {
+            EXPECT_GT(differingScenePixels(full, initial), 500) << "a perspective look";
+        }
+    }
+    EXPECT_EQ(shot(), initial) << "back to the orthographic projection";
+}
+
+TEST_F(Showcase, OwnKeysRestyleTheTitleAndEscapeQuitsWithStatusZero)
+{
+    const Image initial = shot(400);
+    for (const char* key : {"b", "s", "minus", "a"}) {
+        ASSERT_TRUE(typeKeys(window, key));
+        EXPECT_NE(shot(), initial) << "key " << key;
+    }
+    ASSERT_TRUE(typeKeys(window, "b s plus A"));
+    EXPECT_EQ(shot(), initial) << "each change undone";
+
+    ASSERT_TRUE(typeKeys(window, "Escape"));
+    EXPECT_EQ(waitForExit(program), 0);
+    EXPECT_EQ(programOutput(program), "");
+}
