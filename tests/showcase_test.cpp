@@ -155,6 +155,14 @@ TEST_F(Showcase, EveryProjectionKeepsTheTeapotUndistortedInResizedWindows)
         const Extent fullTeapot = teapotExtent(full);
         ASSERT_GT(fullTeapot.width(), 200);
 
+        // Square pixels: a quarter turn about the line of sight swaps the
+        // teapot's width and height.
+        ASSERT_TRUE(typeKeys(window, "z", 45));
+        const Extent rolled = teapotExtent(shot());
+        EXPECT_NEAR(rolled.width(), fullTeapot.height(), 3);
+        EXPECT_NEAR(rolled.height(), fullTeapot.width(), 3);
+        ASSERT_TRUE(typeKeys(window, "Z", 45));
+
         // The wide window shows the same as 640 x 480, smaller.
         const Extent wide = teapotExtent(resizedShot(400, 300));
         EXPECT_NEAR(wide.aspect(), fullTeapot.aspect(), 0.04 * fullTeapot.aspect());

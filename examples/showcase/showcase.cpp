@@ -152,6 +152,7 @@ void makeColors()
     // makeColor hands out one buffer that its next call overwrites: the
     // background, needed every frame, keeps a copy of its own.
     backgroundColor = copyColor(makeColor(0.06f, 0.07f, 0.11f, 1.0f));
+    // Escape ends the program inside handleRotationKey, through exit.
     std::atexit(releaseColors);
 }
 
@@ -204,7 +205,7 @@ void labelSpout()
     setTextOffset(8.0f, 8.0f, 0.0f);  // the arrow's shaft runs 8 pixels above its baseline
     drawTextInFont(arrowFont, "fTTT");
     setTextOffset(48.0f, 3.0f, 0.0f);
-    drawText(0, greekFont, "a = %.0f", static_cast<double>(pourAngle));
+    drawText(0, greekFont, "a = %.0f", static_cast<double>(pourAngle));  // a shows alpha
 }
 
 /* A callout from the lid's knob up to a small label. */
@@ -312,13 +313,13 @@ void drawBands(int width, int height)
 /* A vertical bar of a ramp's 256 colours, value 0 at the bottom. */
 void drawRampBar(Color *const *ramp, int left, int bottom, int top)
 {
+    const float step = static_cast<float>(top - bottom) / (rampSize - 1);
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i < rampSize; ++i) {
-        const float y = static_cast<float>(bottom) +
-                        static_cast<float>((top - bottom) * i) / (rampSize - 1);
+        const float y = bottom + step * i;
         glColor4fv(ramp[i]);
-        glVertex2f(static_cast<float>(left), y);
-        glVertex2f(static_cast<float>(left + barWidth), y);
+        glVertex2f(left, y);
+        glVertex2f(left + barWidth, y);
     }
     glEnd();
     glColor4fv(colorGrey50());
@@ -341,12 +342,10 @@ void labelRampBar(const char *caption, int left, int bottom, int top, bool label
     setTextAlignment(labelsRight ? alignLeft : alignRight);
     glColor4fv(colorGrey75());
     setTextOffset(0.0f, labelsRight ? 0.0f : -6.0f, 0.0f);
-    drawGlutTextAt(static_cast<float>(captionX), static_cast<float>(top + 8), 0.0f,
-                   GLUT_BITMAP_8_BY_13, "%s", caption);
+    drawGlutTextAt(captionX, top + 8, 0.0f, GLUT_BITMAP_8_BY_13, "%s", caption);
     glColor4fv(colorGrey50());
     for (int value : {0, rampSize - 1}) {
-        setTextAnchor(static_cast<float>(labelX), static_cast<float>(value == 0 ? bottom : top),
-                      0.0f);
+        setTextAnchor(labelX, value == 0 ? bottom : top, 0.0f);
         setTextOffset(0.0f, labelsRight ? 4.0f : -2.0f, 0.0f);
         drawTextInFont(smallFont, "%d", value);
     }
@@ -372,7 +371,6 @@ void drawProjectionStatus(int height)
 {
     const Projection &projection = projections[projectionIndex];
     glColor4fv(colorMediumYellow());
-    setGlutTextStyle(GLUT_BITMAP_8_BY_13, alignLeft);
     if (projection.boxName == nullptr) {
         drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f, "%s   fovy %.1f   aspect %.3f",
                               projection.name, static_cast<double>(getPerspectiveFovy()),
@@ -395,7 +393,7 @@ const char *onOff(int value)
 void drawStrokeStatus(int height)
 {
     glColor4fv(colorGrey75());
-    setTextAnchor(margin, static_cast<float>(height - 2 * lineHeight), 0.0f);
+    setTextAnchor(margin, height - 2 * lineHeight, 0.0f);
     drawGlutTextDefault("title: bold %s   smooth %s   spacing %.0f", onOff(getStrokeBold()),
                         onOff(getStrokeSmooth()), static_cast<double>(getStrokeSpacing()));
 }
@@ -405,7 +403,7 @@ void drawHelp()
     glColor4fv(colorGrey75());
     setTextAlignment(alignLeft);
     for (int line = 0; line < helpLines; ++line) {
-        setTextAnchor(margin, static_cast<float>(helpBand - (line + 1) * lineHeight), 0.0f);
+        setTextAnchor(margin, helpBand - (line + 1) * lineHeight, 0.0f);
         drawGlutText(GLUT_BITMAP_8_BY_13, "%s", helpText[line]);
     }
 }
@@ -417,6 +415,7 @@ void drawOverlay()
     beginPixelOverlay(width, height);
     drawBands(width, height);
     drawRampBars(width, height);
+    setGlutTextStyle(GLUT_BITMAP_8_BY_13, alignLeft);  // for both status lines
     drawProjectionStatus(height);
     drawStrokeStatus(height);
     drawHelp();
@@ -498,7 +497,7 @@ void displayShowcase()
 }
 
 /* Every projection sees -5..5 around the teapot, widened to the window's
- * shape; only the one selected is registered. */
+ * shape; the orthographic one comes first. */
 void setUpProjections()
 {
     setOrthoBox(-sceneHalfSize, sceneHalfSize, -sceneHalfSize, sceneHalfSize, -sceneFar, sceneFar);
@@ -507,8 +506,7 @@ void setUpProjections()
                   0.0f, 0.0f, -eyeDistance);
     setPerspectiveForWindow(perspectiveFovy, perspectiveRefAspect, frustumNear, sceneFar, 0.0f,
                             0.0f, -eyeDistance, showcaseWindow);
-    setPanFactor(projections[projectionIndex].panFactor);
-    glutReshapeFunc(projections[projectionIndex].reshape);
+    selectProjection(0);
 }
 
 /* The title starts heavy, smooth and airy; b, s, + and - change that. */
