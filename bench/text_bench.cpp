@@ -38,7 +38,7 @@ static_assert(lineLength == 32);
 constexpr float lineX = 5.0f;
 constexpr float lineY = 40.0f;
 
-void drawWithDisplayLists(benchmark::State &state)
+void drawWithDisplayLists(benchmark::State& state)
 {
     for (auto _ : state) {
         setTextAnchor(lineX, lineY, 0.0f);
@@ -48,7 +48,7 @@ void drawWithDisplayLists(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * lineLength);
 }
 
-void drawWithBitmapPerCharacter(benchmark::State &state)
+void drawWithBitmapPerCharacter(benchmark::State& state)
 {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (auto _ : state) {
@@ -62,8 +62,8 @@ void drawWithBitmapPerCharacter(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * lineLength);
 }
 
-const char *const displayListsName = "drawText/display lists";
-const char *const bitmapName = "glBitmap per character";
+const char* const displayListsName = "drawText/display lists";
+const char* const bitmapName = "glBitmap per character";
 
 // ---------------------------------------------------------------------------
 // Reporting the ratio
@@ -71,10 +71,10 @@ const char *const bitmapName = "glBitmap per character";
 
 /* The console report, keeping each benchmark's time for the ratio. */
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run &run : runs)
+        for (const Run& run : runs)
             times[run.benchmark_name()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
@@ -89,7 +89,7 @@ public:
                     bitmaps->second / lists->second, displayListsName, lineLength);
     }
 
-private:
+  private:
     std::map<std::string, double> times;
 };
 
@@ -105,7 +105,7 @@ void usePixelProjection()
 
 }  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     unsetenv("DISPLAY");

@@ -34,7 +34,8 @@ TEST(Animation, FormulasAreExactForEveryCountBelowTwoToThe30)
 {
     for (int frame : {0, 7, 12345, 999999, (1 << 30) - 1}) {
         const int r = frame % 200;
-        EXPECT_EQ(sweepingLightX(frame), static_cast<float>((r > 100 ? r - 100 : 100 - r) / 5.0 - 10.0))
+        EXPECT_EQ(sweepingLightX(frame),
+                  static_cast<float>((r > 100 ? r - 100 : 100 - r) / 5.0 - 10.0))
             << frame;
         EXPECT_EQ(turningAngle(frame), static_cast<float>((2 * frame) % 360)) << frame;
     }

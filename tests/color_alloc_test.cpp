@@ -17,10 +17,10 @@
 #include <cstdlib>
 
 extern "C" {
-void *__real_calloc(std::size_t count, std::size_t size);
-void __real_free(void *pointer);
-void *__wrap_calloc(std::size_t count, std::size_t size);
-void __wrap_free(void *pointer);
+void* __real_calloc(std::size_t count, std::size_t size);
+void __real_free(void* pointer);
+void* __wrap_calloc(std::size_t count, std::size_t size);
+void __wrap_free(void* pointer);
 }
 
 namespace {
@@ -33,10 +33,10 @@ constexpr int maxRecorded = 600;
 
 struct Recording {
     bool active;
-    int failAt;    // 1-based number of the calloc call to fail, 0 for none
-    int calls;     // calloc calls seen, including the failed one
-    int handedOut; // pointers actually returned
-    std::array<void *, maxRecorded> pointers;
+    int failAt;     // 1-based number of the calloc call to fail, 0 for none
+    int calls;      // calloc calls seen, including the failed one
+    int handedOut;  // pointers actually returned
+    std::array<void*, maxRecorded> pointers;
     std::array<int, maxRecorded> freeCounts;
 };
 
@@ -46,23 +46,27 @@ Recording recording{};
 // Helpers
 // ---------------------------------------------------------------------------
 
-void startRecording(int failAt) {
+void startRecording(int failAt)
+{
     recording = Recording{};
     recording.failAt = failAt;
     recording.active = true;
 }
 
-void stopRecording() {
+void stopRecording()
+{
     recording.active = false;
 }
 
-void expectEachHandedOutFreedOnce() {
+void expectEachHandedOutFreedOnce()
+{
     for (int i = 0; i < recording.handedOut; ++i) {
         EXPECT_EQ(recording.freeCounts[i], 1) << "allocation " << i + 1;
     }
 }
 
-void releaseRamp(Color **ramp) {
+void releaseRamp(Color** ramp)
+{
     for (int i = 0; i < 256; ++i) {
         freeColor(ramp[i]);
     }
@@ -70,8 +74,8 @@ void releaseRamp(Color **ramp) {
 }
 
 struct RampMaker {
-    const char *name;
-    Color **(*make)();
+    const char* name;
+    Color** (*make)();
 };
 
 constexpr std::array<RampMaker, 2> rampMakers = {{
@@ -79,27 +83,29 @@ constexpr std::array<RampMaker, 2> rampMakers = {{
     {"grey", makeGreyRamp},
 }};
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Wrappers
 // ---------------------------------------------------------------------------
 
-void *__wrap_calloc(std::size_t count, std::size_t size) {
+void* __wrap_calloc(std::size_t count, std::size_t size)
+{
     if (!recording.active) {
         return __real_calloc(count, size);
     }
     if (++recording.calls == recording.failAt) {
         return nullptr;
     }
-    void *pointer = __real_calloc(count, size);
+    void* pointer = __real_calloc(count, size);
     if (pointer != nullptr && recording.handedOut < maxRecorded) {
         recording.pointers[recording.handedOut++] = pointer;
     }
     return pointer;
 }
 
-void __wrap_free(void *pointer) {
+void __wrap_free(void* pointer)
+{
     for (int i = 0; recording.active && i < recording.handedOut; ++i) {
         if (recording.pointers[i] == pointer) {
             ++recording.freeCounts[i];
@@ -115,9 +121,10 @@ void __wrap_free(void *pointer) {
 
 namespace {
 
-TEST(ColorAllocation, CopyMakesOneAllocationAndYieldsNullWhenRefused) {
+TEST(ColorAllocation, CopyMakesOneAllocationAndYieldsNullWhenRefused)
+{
     startRecording(0);
-    Color *copy = copyColor(colorBrick());
+    Color* copy = copyColor(colorBrick());
     freeColor(copy);
     stopRecording();
     EXPECT_NE(copy, nullptr);
@@ -125,17 +132,18 @@ TEST(ColorAllocation, CopyMakesOneAllocationAndYieldsNullWhenRefused) {
     expectEachHandedOutFreedOnce();
 
     startRecording(1);
-    Color *refused = copyColor(colorBrick());
+    Color* refused = copyColor(colorBrick());
     stopRecording();
     EXPECT_EQ(refused, nullptr);
     EXPECT_EQ(recording.calls, 1);
 }
 
-TEST(ColorAllocation, RampMakes257AllocationsEachReleasedOnceByCaller) {
-    for (const RampMaker &maker : rampMakers) {
+TEST(ColorAllocation, RampMakes257AllocationsEachReleasedOnceByCaller)
+{
+    for (const RampMaker& maker : rampMakers) {
         SCOPED_TRACE(maker.name);
         startRecording(0);
-        Color **ramp = maker.make();
+        Color** ramp = maker.make();
         if (ramp != nullptr) {
             releaseRamp(ramp);
         }
@@ -147,12 +155,13 @@ TEST(ColorAllocation, RampMakes257AllocationsEachReleasedOnceByCaller) {
     }
 }
 
-TEST(ColorAllocation, RefusedRampAllocationYieldsNullAndReleasesEarlierOnes) {
-    for (const RampMaker &maker : rampMakers) {
+TEST(ColorAllocation, RefusedRampAllocationYieldsNullAndReleasesEarlierOnes)
+{
+    for (const RampMaker& maker : rampMakers) {
         for (int failAt : {1, 2, 100, 257}) {
             SCOPED_TRACE(testing::Message() << maker.name << " failing allocation " << failAt);
             startRecording(failAt);
-            Color **ramp = maker.make();
+            Color** ramp = maker.make();
             stopRecording();
             EXPECT_EQ(recording.calls, failAt) << "no allocation after the refused one";
             EXPECT_EQ(recording.handedOut, failAt - 1);
@@ -165,4 +174,4 @@ TEST(ColorAllocation, RefusedRampAllocationYieldsNullAndReleasesEarlierOnes) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -23,13 +23,14 @@ namespace {
 constexpr float rampTolerance = 1e-6f;
 
 struct NamedColor {
-    const char *name;
-    Color *(*getter)();
-    Color *(*withAlpha)(float); // null for the colour that has no builder
+    const char* name;
+    Color* (*getter)();
+    Color* (*withAlpha)(float);  // null for the colour that has no builder
     float red, green, blue;
 };
 
-const std::vector<NamedColor> &namedColors() {
+const std::vector<NamedColor>& namedColors()
+{
     static const std::vector<NamedColor> colors = {
         {"White", colorWhite, colorWhiteWithAlpha, 1, 1, 1},
         {"Yellow", colorYellow, colorYellowWithAlpha, 1, 1, 0},
@@ -61,8 +62,9 @@ const std::vector<NamedColor> &namedColors() {
 
 // Table and builder values are stored literals, compared exactly; ramp
 // values are computed, compared to six decimals.
-void expectColor(const Color *color, float red, float green, float blue, float alpha,
-                 float tolerance = 0) {
+void expectColor(const Color* color, float red, float green, float blue, float alpha,
+                 float tolerance = 0)
+{
     ASSERT_NE(color, nullptr);
     EXPECT_NEAR(color[0], red, tolerance);
     EXPECT_NEAR(color[1], green, tolerance);
@@ -70,13 +72,15 @@ void expectColor(const Color *color, float red, float green, float blue, float a
     EXPECT_NEAR(color[3], alpha, tolerance);
 }
 
-bool insideTable(const Color *color) {
+bool insideTable(const Color* color)
+{
     const auto address = reinterpret_cast<std::uintptr_t>(color);
     const auto first = reinterpret_cast<std::uintptr_t>(colorWhite());
     return address >= first && address < first + 24 * 4 * sizeof(Color);
 }
 
-void releaseRamp(Color **ramp) {
+void releaseRamp(Color** ramp)
+{
     for (int i = 0; i < 256; ++i) {
         freeColor(ramp[i]);
     }
@@ -87,20 +91,22 @@ void releaseRamp(Color **ramp) {
 // Named colours and builders
 // ---------------------------------------------------------------------------
 
-TEST(NamedColors, TableValuesInOrderAndStablePointers) {
-    const Color *first = colorWhite();
+TEST(NamedColors, TableValuesInOrderAndStablePointers)
+{
+    const Color* first = colorWhite();
     for (std::size_t i = 0; i < namedColors().size(); ++i) {
-        const NamedColor &named = namedColors()[i];
+        const NamedColor& named = namedColors()[i];
         SCOPED_TRACE(named.name);
-        Color *color = named.getter();
+        Color* color = named.getter();
         expectColor(color, named.red, named.green, named.blue, 1);
         EXPECT_EQ(color, named.getter()) << "a getter returns its entry, not a copy";
         EXPECT_EQ(color, first + 4 * i) << "entries follow table order";
     }
 }
 
-TEST(NamedColors, WritesThroughGetterAreSeenByGetterAndBuilder) {
-    Color *red = colorRed();
+TEST(NamedColors, WritesThroughGetterAreSeenByGetterAndBuilder)
+{
+    Color* red = colorRed();
     red[1] = 0.5f;
     expectColor(colorRed(), 1, 0.5f, 0, 1);
     expectColor(colorRedWithAlpha(0.3f), 1, 0.5f, 0, 0.3f);
@@ -108,34 +114,37 @@ TEST(NamedColors, WritesThroughGetterAreSeenByGetterAndBuilder) {
     expectColor(colorRedWithAlpha(1), 1, 0, 0, 1);
 }
 
-TEST(Builders, WithAlphaCopiesTableColourIntoOwnBuffer) {
-    for (const NamedColor &named : namedColors()) {
+TEST(Builders, WithAlphaCopiesTableColourIntoOwnBuffer)
+{
+    for (const NamedColor& named : namedColors()) {
         if (named.withAlpha == nullptr) {
             continue;
         }
         SCOPED_TRACE(named.name);
-        Color *first = named.withAlpha(0.5f);
+        Color* first = named.withAlpha(0.5f);
         expectColor(first, named.red, named.green, named.blue, 0.5f);
-        Color *second = named.withAlpha(0.2f);
+        Color* second = named.withAlpha(0.2f);
         EXPECT_EQ(first, second) << "one buffer per builder";
         EXPECT_FLOAT_EQ(first[3], 0.2f) << "the next call overwrites it";
         EXPECT_FLOAT_EQ(named.getter()[3], 1.0f) << "the table entry stays opaque";
     }
 }
 
-TEST(Builders, GreyAndMakeColorStoreValuesUnclamped) {
+TEST(Builders, GreyAndMakeColorStoreValuesUnclamped)
+{
     expectColor(greyWithAlpha(0.3f, 1), 0.3f, 0.3f, 0.3f, 1);
     expectColor(greyWithAlpha(1.5f, -0.25f), 1.5f, 1.5f, 1.5f, -0.25f);
     expectColor(makeColor(2, -1, 0.5f, 0.7f), 2, -1, 0.5f, 0.7f);
     EXPECT_EQ(makeColor(0, 0, 0, 0), makeColor(1, 1, 1, 1));
 }
 
-TEST(Builders, AllTwentyFiveBuffersAreDistinctAndIndependent) {
+TEST(Builders, AllTwentyFiveBuffersAreDistinctAndIndependent)
+{
     // Give every builder its own alpha, then check that none was overwritten
     // by another and that no buffer aliases another or the table.
-    std::vector<Color *> buffers;
+    std::vector<Color*> buffers;
     std::vector<float> alphas;
-    for (const NamedColor &named : namedColors()) {
+    for (const NamedColor& named : namedColors()) {
         if (named.withAlpha != nullptr) {
             alphas.push_back(0.01f * static_cast<float>(buffers.size() + 1));
             buffers.push_back(named.withAlpha(alphas.back()));
@@ -147,7 +156,7 @@ TEST(Builders, AllTwentyFiveBuffersAreDistinctAndIndependent) {
     buffers.push_back(makeColor(0.1f, 0.2f, 0.3f, alphas.back()));
 
     ASSERT_EQ(buffers.size(), 25u);
-    EXPECT_EQ(std::set<Color *>(buffers.begin(), buffers.end()).size(), 25u);
+    EXPECT_EQ(std::set<Color*>(buffers.begin(), buffers.end()).size(), 25u);
     for (std::size_t i = 0; i < buffers.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_FALSE(insideTable(buffers[i]));
@@ -161,8 +170,9 @@ TEST(Builders, AllTwentyFiveBuffersAreDistinctAndIndependent) {
 // Heap colours and ramps
 // ---------------------------------------------------------------------------
 
-TEST(HeapColors, CopyIsIndependentOfItsSource) {
-    Color *copy = copyColor(colorPink());
+TEST(HeapColors, CopyIsIndependentOfItsSource)
+{
+    Color* copy = copyColor(colorPink());
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy, colorPink());
     expectColor(copy, 1, 0.65f, 0.65f, 1);
@@ -170,7 +180,7 @@ TEST(HeapColors, CopyIsIndependentOfItsSource) {
     copy[0] = 0.25f;
     expectColor(colorPink(), 1, 0.65f, 0.65f, 1);
 
-    Color *fromBuffer = copyColor(makeColor(0.1f, 0.2f, 0.3f, 0.4f));
+    Color* fromBuffer = copyColor(makeColor(0.1f, 0.2f, 0.3f, 0.4f));
     ASSERT_NE(fromBuffer, nullptr);
     makeColor(0, 0, 0, 0);
     expectColor(fromBuffer, 0.1f, 0.2f, 0.3f, 0.4f);
@@ -179,8 +189,9 @@ TEST(HeapColors, CopyIsIndependentOfItsSource) {
     freeColor(fromBuffer);
 }
 
-TEST(Ramps, RainbowPassesThroughPureColoursInEqualSteps) {
-    Color **ramp = makeRainbowRamp();
+TEST(Ramps, RainbowPassesThroughPureColoursInEqualSteps)
+{
+    Color** ramp = makeRainbowRamp();
     ASSERT_NE(ramp, nullptr);
     expectColor(ramp[0], 0, 1, 0, 1, rampTolerance);
     expectColor(ramp[25], 0, 1, 0.490196f, 1, rampTolerance);
@@ -208,8 +219,9 @@ TEST(Ramps, RainbowPassesThroughPureColoursInEqualSteps) {
     releaseRamp(ramp);
 }
 
-TEST(Ramps, GreyRisesFromBlackToWhite) {
-    Color **ramp = makeGreyRamp();
+TEST(Ramps, GreyRisesFromBlackToWhite)
+{
+    Color** ramp = makeGreyRamp();
     ASSERT_NE(ramp, nullptr);
     expectColor(ramp[0], 0, 0, 0, 1, rampTolerance);
     expectColor(ramp[51], 0.2f, 0.2f, 0.2f, 1, rampTolerance);
@@ -226,14 +238,15 @@ TEST(Ramps, GreyRisesFromBlackToWhite) {
     releaseRamp(ramp);
 }
 
-TEST(Ramps, EachCallOwnsSeparateEntries) {
-    Color **first = makeGreyRamp();
-    Color **second = makeGreyRamp();
+TEST(Ramps, EachCallOwnsSeparateEntries)
+{
+    Color** first = makeGreyRamp();
+    Color** second = makeGreyRamp();
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_NE(first, second);
 
-    std::set<Color *> entries;
+    std::set<Color*> entries;
     for (int i = 0; i < 256; ++i) {
         entries.insert(first[i]);
         entries.insert(second[i]);
@@ -246,4 +259,4 @@ TEST(Ramps, EachCallOwnsSeparateEntries) {
     releaseRamp(second);
 }
 
-} // namespace
+}  // namespace

@@ -16,10 +16,16 @@ bool isBackground(Rgb p)
 }
 
 /* Lit by light 0's red diffuse alone: red with no green or blue in it. */
-bool isPureRed(Rgb p) { return p.r > 80 && p.g < 30 && p.b < 30; }
+bool isPureRed(Rgb p)
+{
+    return p.r > 80 && p.g < 30 && p.b < 30;
+}
 
 /* Lit by a light with green in it: only light 1 (yellow) has any. */
-bool hasGreenLight(Rgb p) { return !isBackground(p) && p.g > 60; }
+bool hasGreenLight(Rgb p)
+{
+    return !isBackground(p) && p.g > 60;
+}
 
 struct Extent {
     int left, right, top, bottom;
@@ -43,9 +49,15 @@ Extent sphereExtent(const Image& image)
 }
 
 class DemoScene : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(launchDemo(demo, false)); }
-    void TearDown() override { stopProgram(demo.program); }
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(launchDemo(demo, false));
+    }
+    void TearDown() override
+    {
+        stopProgram(demo.program);
+    }
 
     /* Screenshots over more than a whole light period, for `test` counts. */
     std::vector<int> countsOverAPeriod(const std::function<bool(Rgb)>& test)
@@ -61,7 +73,10 @@ protected:
     DemoWindows demo;
 };
 
-int maxOf(const std::vector<int>& values) { return *std::max_element(values.begin(), values.end()); }
+int maxOf(const std::vector<int>& values)
+{
+    return *std::max_element(values.begin(), values.end());
+}
 
 }  // namespace
 
@@ -74,8 +89,8 @@ TEST_F(DemoScene, OpensTitledWindowWithGreyBackgroundAndLitSphere)
     EXPECT_EQ(geometry.height, 250);
 
     const Image shot = settledShot(demo.scene, 300);
-    for (PixelRect corner : {PixelRect{0, 0, 20, 20}, PixelRect{230, 0, 20, 20}, PixelRect{0, 230, 20, 20},
-                          PixelRect{230, 230, 20, 20}}) {
+    for (PixelRect corner : {PixelRect{0, 0, 20, 20}, PixelRect{230, 0, 20, 20},
+                             PixelRect{0, 230, 20, 20}, PixelRect{230, 230, 20, 20}}) {
         EXPECT_EQ(countPixels(shot, corner, isBackground), 400);
     }
     // The sphere, 8 of the 10 units across, is 200 pixels wide and round.

@@ -33,8 +33,14 @@ constexpr int lineSpacing = 20;
 
 using Lines = std::array<std::string, 2>;
 
-bool isWhite(Rgb p) { return p.r == 255 && p.g == 255 && p.b == 255; }
-bool isBlack(Rgb p) { return p.r == 0 && p.g == 0 && p.b == 0; }
+bool isWhite(Rgb p)
+{
+    return p.r == 255 && p.g == 255 && p.b == 255;
+}
+bool isBlack(Rgb p)
+{
+    return p.r == 0 && p.g == 0 && p.b == 0;
+}
 
 /* The glyph at character `index` of line `line` (1 or 2), read from white
  * pixels as the font stores it: bottom row first, leftmost pixel the top bit. */
@@ -56,7 +62,8 @@ std::array<unsigned char, boldRows> cellAt(const Image& shot, int line, int inde
 char characterOf(const std::array<unsigned char, boldRows>& rows)
 {
     for (int code = firstGlyphCode; code < lastGlyphCode; ++code) {
-        const auto glyph = boldGlyphs.begin() + (code - firstGlyphCode) * static_cast<int>(boldRows);
+        const auto glyph =
+            boldGlyphs.begin() + (code - firstGlyphCode) * static_cast<int>(boldRows);
         if (std::equal(rows.begin(), rows.end(), glyph)) {
             return static_cast<char>(code);
         }
@@ -73,7 +80,10 @@ std::string readLine(const Image& shot, int line)
     return text.erase(text.find_last_not_of(' ') + 1);
 }
 
-Lines readLines(const Image& shot) { return {readLine(shot, 1), readLine(shot, 2)}; }
+Lines readLines(const Image& shot)
+{
+    return {readLine(shot, 1), readLine(shot, 2)};
+}
 
 // ---------------------------------------------------------------------------
 // What a frame prints
@@ -106,15 +116,21 @@ std::vector<int> framesPrinting(const Lines& lines)
 }
 
 class ValuesWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(launchDemo(demo, true));
         ASSERT_TRUE(showsText()) << "the values window printed nothing";
     }
-    void TearDown() override { stopProgram(demo.program); }
+    void TearDown() override
+    {
+        stopProgram(demo.program);
+    }
 
-    Lines linesNow(int waitMs = 100) { return readLines(settledShot(demo.values, waitMs)); }
+    Lines linesNow(int waitMs = 100)
+    {
+        return readLines(settledShot(demo.values, waitMs));
+    }
 
     /* Waits for the first lines: a busy machine may take a while to draw
      * the first frames. */

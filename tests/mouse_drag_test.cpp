@@ -58,7 +58,7 @@ void expectMatrixNear(const Matrix& actual, const Matrix& expected)
 }
 
 class MouseDrags : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         setOrthoBox(-5, 5, -5, 5, -500, 500);
@@ -73,10 +73,19 @@ protected:
         base = currentPanAndZoom();
         movePointerInto(xWindowOf(window), 100, 100);
     }
-    void TearDown() override { closeTestWindow(window); }
+    void TearDown() override
+    {
+        closeTestWindow(window);
+    }
 
-    int press(int button, unsigned held = holdNone) { return buttonEvent(button, true, held); }
-    int release(int button, unsigned held = holdNone) { return buttonEvent(button, false, held); }
+    int press(int button, unsigned held = holdNone)
+    {
+        return buttonEvent(button, true, held);
+    }
+    int release(int button, unsigned held = holdNone)
+    {
+        return buttonEvent(button, false, held);
+    }
 
     /* Moves the pointer (a button held) and returns the motion handler's result. */
     int moveTo(int x, int y)
@@ -99,7 +108,7 @@ protected:
     int window = 0;
     MouseView base;
 
-private:
+  private:
     int buttonEvent(int button, bool down, unsigned held)
     {
         const int before = record.buttons;

@@ -24,8 +24,7 @@ Matrix projectionMatrix()
 }
 
 /* The matrix GL itself builds for these bounds. */
-Matrix orthoMatrix(double left, double right, double bottom, double top, double near,
-                   double far)
+Matrix orthoMatrix(double left, double right, double bottom, double top, double near, double far)
 {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -86,7 +85,8 @@ TEST(OrthoReshape, WindowsOfEveryShapeShowTheWholeBoxUndistorted)
         ASSERT_TRUE(resizeTestWindow(window, c.width, c.height));
         pumpEventsFor(30);
         expectGLState(c.width, c.height);
-        expectMatrixNear(projectionMatrix(), orthoMatrix(c.left, c.right, c.bottom, c.top, -500, 500));
+        expectMatrixNear(projectionMatrix(),
+                         orthoMatrix(c.left, c.right, c.bottom, c.top, -500, 500));
         EXPECT_FLOAT_EQ(getViewLeft(), c.left);
         EXPECT_FLOAT_EQ(getViewRight(), c.right);
         EXPECT_FLOAT_EQ(getViewBottom(), c.bottom);
@@ -120,7 +120,8 @@ TEST(OrthoReshape, ZeroSizedWindowKeepsThePreviousProjectionAndBox)
         reshapeOrtho(size[0], size[1]);
         EXPECT_EQ(projectionMatrix(), before);
         expectGLState(400, 300);
-        for (float value : {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(), getPixelSize()}) {
+        for (float value :
+             {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(), getPixelSize()}) {
             EXPECT_TRUE(std::isfinite(value));
         }
         EXPECT_FLOAT_EQ(getViewRight(), 20 / 3.0f);

@@ -17,13 +17,25 @@ namespace {
 
 /* The teapot's brick red, lit or in shadow; nothing else in the middle of
  * the window is redder than it is green and blue. */
-bool isTeapot(Rgb p) { return p.r > p.g + 10 && p.r > p.b + 8; }
+bool isTeapot(Rgb p)
+{
+    return p.r > p.g + 10 && p.r > p.b + 8;
+}
 
 struct Extent {
     int left, right, top, bottom;
-    int width() const { return right - left + 1; }
-    int height() const { return bottom - top + 1; }
-    double aspect() const { return static_cast<double>(width()) / height(); }
+    int width() const
+    {
+        return right - left + 1;
+    }
+    int height() const
+    {
+        return bottom - top + 1;
+    }
+    double aspect() const
+    {
+        return static_cast<double>(width()) / height();
+    }
 };
 
 /* The teapot's bounding box, looked for between the colour bars at the
@@ -62,7 +74,7 @@ int differingScenePixels(const Image& a, const Image& b)
 }
 
 class Showcase : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         program = startProgram(VESTRANE_SHOWCASE_PATH);
@@ -70,11 +82,20 @@ protected:
         ASSERT_NE(window, 0u);
     }
 
-    void TearDown() override { stopProgram(program); }
+    void TearDown() override
+    {
+        stopProgram(program);
+    }
 
-    std::string windowArgument() const { return std::to_string(window); }
+    std::string windowArgument() const
+    {
+        return std::to_string(window);
+    }
 
-    Image shot(int waitMs = 250) { return settledShot(window, waitMs); }
+    Image shot(int waitMs = 250)
+    {
+        return settledShot(window, waitMs);
+    }
 
     /* A left-button drag with Shift held, from the middle of the window. */
     bool shiftDrag(int dx, int dy)
@@ -88,8 +109,8 @@ protected:
 
     Image resizedShot(int width, int height)
     {
-        EXPECT_TRUE(xdotool("windowsize --sync " + windowArgument() + " " +
-                            std::to_string(width) + " " + std::to_string(height)));
+        EXPECT_TRUE(xdotool("windowsize --sync " + windowArgument() + " " + std::to_string(width) +
+                            " " + std::to_string(height)));
         const Image image = shot(400);
         EXPECT_EQ(image.width, width);
         EXPECT_EQ(image.height, height);

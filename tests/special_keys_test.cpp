@@ -58,7 +58,7 @@ Matrix stepFromRest()
 }
 
 class SpecialKeys : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         window = openTestWindow("special keys", 200, 200, 20, 20);
@@ -69,7 +69,10 @@ protected:
         setKeyAngles(0, 0, 0);
         setMouseAngles(0, 0, 0);
     }
-    void TearDown() override { closeTestWindow(window); }
+    void TearDown() override
+    {
+        closeTestWindow(window);
+    }
 
     /* Sends one special key as a user would; returns the handler's result. */
     int press(XKeySym key, unsigned held = holdNone)
@@ -122,7 +125,8 @@ TEST_F(SpecialKeys, ArrowAndPageKeysStepTheKeyAngles)
 TEST_F(SpecialKeys, KeysOutsideTheSixAreLeftAloneWhateverIsHeld)
 {
     for (XKeySym key : {XK_F1, XK_Home, XK_End, XK_Insert}) {
-        for (unsigned held : {0u, 1u * holdShift, 1u * holdCtrl, 1u * holdAlt, holdShift | holdCtrl}) {
+        for (unsigned held :
+             {0u, 1u * holdShift, 1u * holdCtrl, 1u * holdAlt, holdShift | holdCtrl}) {
             EXPECT_EQ(press(key, held), 0) << "key " << key << " held " << held;
         }
     }

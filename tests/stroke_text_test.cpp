@@ -25,7 +25,10 @@ struct InkSpan {
     int right = -1;
 };
 
-bool isInk(Rgb pixel) { return pixel.r > 0 || pixel.g > 0 || pixel.b > 0; }
+bool isInk(Rgb pixel)
+{
+    return pixel.r > 0 || pixel.g > 0 || pixel.b > 0;
+}
 
 InkSpan inkSpan(const Image& image)
 {
@@ -75,7 +78,7 @@ void setLineState(const LineState& state)
 }
 
 class StrokeText : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         window = openTestWindow("stroke text", windowWidth, windowHeight, 20, 20);
@@ -91,7 +94,10 @@ protected:
         setStrokeSmooth(0);
         setStrokeSpacing(0.0f);
     }
-    void TearDown() override { closeTestWindow(window); }
+    void TearDown() override
+    {
+        closeTestWindow(window);
+    }
 
     /* The picture of `draw` in white (alpha as given) on black. */
     template <typename Draw>
@@ -162,7 +168,8 @@ TEST_F(StrokeText, LineStateIsAppliedWhileDrawingAndPutBackInEveryCombination)
                                             LineState{3, false, true}, LineState{1, true, true}}) {
                 SCOPED_TRACE("bold " + std::to_string(bold) + " smooth " + std::to_string(smooth) +
                              " width " + std::to_string(caller.width) + " blend " +
-                             std::to_string(caller.blend) + " smooth " + std::to_string(caller.smooth));
+                             std::to_string(caller.blend) + " smooth " +
+                             std::to_string(caller.smooth));
                 setStrokeBold(bold);
                 setStrokeSmooth(smooth);
                 setLineState(caller);

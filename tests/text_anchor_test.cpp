@@ -33,7 +33,7 @@ struct Drawing {
     Image picture;
 };
 
-Drawing drawAt(float x, float y, const std::function<void()> &draw)
+Drawing drawAt(float x, float y, const std::function<void()>& draw)
 {
     clearToBlack();
     setTextAnchor(x, y, 0.0f);
@@ -43,12 +43,15 @@ Drawing drawAt(float x, float y, const std::function<void()> &draw)
 
 #define EXPECT_PEN_AT(drawing, x, y)                                                               \
     do {                                                                                           \
-        const Drawing &drawn_ = (drawing);                                                         \
+        const Drawing& drawn_ = (drawing);                                                         \
         EXPECT_NEAR(drawn_.end[0], x, tolerance);                                                  \
         EXPECT_NEAR(drawn_.end[1], y, tolerance);                                                  \
     } while (0)
 
-void drawBold(const char *text) { drawText(0, boldFont, "%s", text); }
+void drawBold(const char* text)
+{
+    drawText(0, boldFont, "%s", text);
+}
 
 /* The state every drawing entry must put back. */
 struct GlState {
@@ -61,7 +64,7 @@ struct GlState {
     GLboolean depthTest = GL_FALSE;
     GLint listBase = 0;
 
-    bool operator==(const GlState &o) const
+    bool operator==(const GlState& o) const
     {
         return modelView == o.modelView && projection == o.projection &&
                matrixMode == o.matrixMode && modelViewDepth == o.modelViewDepth &&
@@ -87,9 +90,15 @@ GlState currentState()
 /* One window for all the tests: GLUT numbers windows on without reusing
  * numbers, and own-font text needs a window numbered below 10. */
 class AnchoredText : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window = openTextWindow("anchored text", 200, 100); }
-    static void TearDownTestSuite() { closeTestWindow(window); }
+  protected:
+    static void SetUpTestSuite()
+    {
+        window = openTextWindow("anchored text", 200, 100);
+    }
+    static void TearDownTestSuite()
+    {
+        closeTestWindow(window);
+    }
 
     void SetUp() override
     {
@@ -155,7 +164,7 @@ TEST_F(AnchoredText, AlignmentPlacesOwnFontTextByItsCountedWidth)
 TEST_F(AnchoredText, CentredGlutTextCountsEightPixelsACharacterWhateverTheFont)
 {
     setTextAlignment(alignCentred);
-    for (void *font : {GLUT_BITMAP_8_BY_13, GLUT_BITMAP_9_BY_15}) {
+    for (void* font : {GLUT_BITMAP_8_BY_13, GLUT_BITMAP_9_BY_15}) {
         const float start = 100.0f - 20.0f;
         const float width = 5.0f * static_cast<float>(glutBitmapWidth(font, 'A'));
         const Drawing drawn = drawAt(100.0f, 50.0f, [font] { drawGlutText(font, "AAAAA"); });
@@ -174,9 +183,9 @@ TEST_F(AnchoredText, CentredGlutTextCountsEightPixelsACharacterWhateverTheFont)
                      [] { drawGlutTextAt(100.0f, 50.0f, 0.0f, GLUT_BITMAP_9_BY_15, "AAAAA"); })
                   .picture,
               reference.picture);
-    EXPECT_EQ(drawAt(0.0f, 0.0f, [] { drawGlutTextDefaultAt(100.0f, 50.0f, 0.0f, "AAAAA"); })
-                  .picture,
-              reference.picture);
+    EXPECT_EQ(
+        drawAt(0.0f, 0.0f, [] { drawGlutTextDefaultAt(100.0f, 50.0f, 0.0f, "AAAAA"); }).picture,
+        reference.picture);
 
     // GLUT takes bytes above 127 as negative characters and draws nothing.
     setTextAlignment(alignLeft);
@@ -218,7 +227,7 @@ TEST_F(AnchoredText, AnchorOutsideTheViewDrawsNothingButStillBuildsAndUsesTheOff
         [] { drawBold("AB"); },
         [] { drawGlutText(GLUT_BITMAP_8_BY_13, "AB"); },
     };
-    for (const auto &draw : texts) {
+    for (const auto& draw : texts) {
         setTextOffset(600.0f, 5.0f, 0.0f);
         EXPECT_EQ(litPixels(drawAt(-500.0f, 50.0f, draw).picture), 0);
     }
@@ -233,7 +242,7 @@ TEST_F(AnchoredText, AnchorOutsideTheViewDrawsNothingButStillBuildsAndUsesTheOff
 
 TEST_F(AnchoredText, DepthFlagDecidesWhetherTheDepthBufferHidesText)
 {
-    const auto litBehindNearestDepth = [](const std::function<void()> &draw) {
+    const auto litBehindNearestDepth = [](const std::function<void()>& draw) {
         clearToBlack();
         glClearDepth(0.0);  // as if everything were nearer than the text
         glClear(GL_DEPTH_BUFFER_BIT);
@@ -252,7 +261,7 @@ TEST_F(AnchoredText, DepthFlagDecidesWhetherTheDepthBufferHidesText)
 
 TEST_F(AnchoredText, EveryDrawingEntryPutsTheStateBack)
 {
-    const std::pair<const char *, std::function<void()>> entries[] = {
+    const std::pair<const char*, std::function<void()>> entries[] = {
         {"drawText", [] { drawText(1, smallFont, "%d", 12); }},
         {"drawTextInFont", [] { drawTextInFont(arrowFont, "TTF"); }},
         {"drawTextDefault", [] { drawTextDefault("ok"); }},
@@ -264,7 +273,7 @@ TEST_F(AnchoredText, EveryDrawingEntryPutsTheStateBack)
     };
     for (const GLenum mode : {GL_MODELVIEW, GL_PROJECTION}) {
         for (const bool depthTest : {true, false}) {
-            for (const auto &[name, draw] : entries) {
+            for (const auto& [name, draw] : entries) {
                 glMatrixMode(GL_PROJECTION);
                 glLoadIdentity();
                 glOrtho(-3.0, 3.0, -2.0, 2.0, -5.0, 5.0);
@@ -279,8 +288,8 @@ TEST_F(AnchoredText, EveryDrawingEntryPutsTheStateBack)
 
                 const GlState before = currentState();
                 draw();
-                EXPECT_TRUE(currentState() == before) << name << ", depth test " << depthTest
-                                                      << ", matrix mode " << mode;
+                EXPECT_TRUE(currentState() == before)
+                    << name << ", depth test " << depthTest << ", matrix mode " << mode;
                 EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << name;
             }
         }
@@ -323,9 +332,9 @@ TEST_F(AnchoredText, TextLongerThanTheBufferIsCutAt1999Characters)
     EXPECT_PEN_AT(drawAt(1.0f, 50.0f, [] { drawGlutText(GLUT_BITMAP_8_BY_13, "%5000d", 7); }),
                   1.0f + 1999.0f * 8.0f, 50.0f);
     setTextAlignment(alignRight);
-    EXPECT_PEN_AT(drawAt(150.0f, 50.0f,
-                         [&] { drawTextDefault("%s%s", longText.c_str(), longText.c_str()); }),
-                  150.0f, 44.0f);
+    EXPECT_PEN_AT(
+        drawAt(150.0f, 50.0f, [&] { drawTextDefault("%s%s", longText.c_str(), longText.c_str()); }),
+        150.0f, 44.0f);
 }
 
 TEST_F(AnchoredText, PerspectiveAnchorKeepsTextAndLinesAtTheAnchorPixel)

@@ -55,7 +55,7 @@ const int allFonts[] = {boldFont, smallFont, greekFont, arrowFont};
 /* Differences between the picture and one glyph drawn with its origin at
  * (x, baseline): the glyph's bottom two rows lie below the baseline, and
  * nothing else may be lit. Empty when they agree. */
-std::string glyphDifferences(const Image &image, const std::vector<unsigned> &rows, int x,
+std::string glyphDifferences(const Image& image, const std::vector<unsigned>& rows, int x,
                              int baseline)
 {
     std::ostringstream differences;
@@ -77,7 +77,7 @@ std::string glyphDifferences(const Image &image, const std::vector<unsigned> &ro
 /* Draws `text` left-aligned at the anchor in `font` on a black picture;
  * returns how far the raster position moved along the baseline, to the
  * hundredth of a pixel (the projection leaves tiny rounding errors). */
-float drawAtAnchor(int font, const char *text)
+float drawAtAnchor(int font, const char* text)
 {
     clearToBlack();
     setTextAnchor(anchorX, baselineY, 0.0f);
@@ -90,10 +90,19 @@ float drawAtAnchor(int font, const char *text)
 /* One window for the glyph tests: GLUT numbers windows on without reusing
  * numbers, and own-font text needs a window numbered below 10. */
 class OwnFonts : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { window = openTextWindow("own fonts"); }
-    static void TearDownTestSuite() { closeTestWindow(window); }
-    void SetUp() override { glutSetWindow(window); }
+  protected:
+    static void SetUpTestSuite()
+    {
+        window = openTextWindow("own fonts");
+    }
+    static void TearDownTestSuite()
+    {
+        closeTestWindow(window);
+    }
+    void SetUp() override
+    {
+        glutSetWindow(window);
+    }
 
     static int window;
 };
@@ -108,7 +117,7 @@ int OwnFonts::window = 0;
 
 TEST_F(OwnFonts, TellingGlyphsDrawPixelExactAndAdvance)
 {
-    for (const GlyphCase &glyph : tellingGlyphs) {
+    for (const GlyphCase& glyph : tellingGlyphs) {
         const char text[] = {glyph.code, '\0'};
         EXPECT_EQ(drawAtAnchor(glyph.font, text), glyph.advance)
             << "font " << glyph.font << " '" << glyph.code << "'";
@@ -135,7 +144,7 @@ TEST_F(OwnFonts, SpacesAndBlankCodesAdvanceWithoutDrawing)
 
 TEST_F(OwnFonts, ArrowRunsJoinIntoOneLongArrow)
 {
-    for (const char *arrow : {"TTTF", "fTTT"}) {
+    for (const char* arrow : {"TTTF", "fTTT"}) {
         EXPECT_EQ(drawAtAnchor(arrowFont, arrow), 32.0f);
         const Image shot = backBuffer();
         int shaft = 0;
@@ -158,7 +167,9 @@ TEST_F(OwnFonts, ControlTildeDeleteAndHighBytesDrawNothingAndStayPut)
     }
     // A high byte between two letters leaves them one advance apart, and
     // never reaches the next font's lists (225 would be smallFont's 'a').
-    EXPECT_EQ(drawAtAnchor(boldFont, "A\xe1\xc1" "A"), 20.0f);
+    EXPECT_EQ(drawAtAnchor(boldFont, "A\xe1\xc1"
+                                     "A"),
+              20.0f);
     const Image shot = backBuffer();
     EXPECT_EQ(litPixels(shot), 2 * 46);
     EXPECT_TRUE(isLit(shot, 20, 30) && isLit(shot, 30, 30)) << "two A, 10 pixels apart";

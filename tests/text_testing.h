@@ -38,7 +38,7 @@ inline void clearToBlack()
 }
 
 /* A fresh window, current, with the pixel projection and a black picture. */
-inline int openTextWindow(const char *title, int width = 200, int height = 100)
+inline int openTextWindow(const char* title, int width = 200, int height = 100)
 {
     const int window = openTestWindow(title, width, height);
     usePixelProjection();
@@ -62,13 +62,13 @@ inline std::array<float, 4> rasterPosition()
 }
 
 /* Whether window pixel (x, y), counted from the bottom left, is drawn. */
-inline bool isLit(const Image &image, int x, int y)
+inline bool isLit(const Image& image, int x, int y)
 {
     const Rgb p = image.at(x, image.height - 1 - y);
     return p.r + p.g + p.b > 0;
 }
 
-inline int litPixels(const Image &image)
+inline int litPixels(const Image& image)
 {
     return countPixels(image, {0, 0, image.width, image.height},
                        [](Rgb p) { return p.r + p.g + p.b > 0; });

@@ -57,11 +57,17 @@ Matrix rotations(float x, float y, float z)
     });
 }
 
-Matrix keyRotation() { return matrixOf(applyKeyRotation); }
-Matrix mouseTransform() { return matrixOf(applyMouseTransform); }
+Matrix keyRotation()
+{
+    return matrixOf(applyKeyRotation);
+}
+Matrix mouseTransform()
+{
+    return matrixOf(applyMouseTransform);
+}
 
 class RotationKeys : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         window = openTestWindow("rotation keys", 200, 200, 20, 20);
@@ -70,7 +76,10 @@ protected:
         setKeyAngles(0, 0, 0);
         lastKey = KeyRecord{};
     }
-    void TearDown() override { closeTestWindow(window); }
+    void TearDown() override
+    {
+        closeTestWindow(window);
+    }
 
     /* Sends one key as a user would and waits for the callback. */
     KeyRecord press(XKeySym key, unsigned held = holdNone)

@@ -59,7 +59,13 @@ inline Matrix expectedKeyRotation(float x, float y, float z)
     });
 }
 
-inline Matrix mouseTransform() { return matrixOf(applyMouseTransform); }
-inline Matrix keyRotation() { return matrixOf(applyKeyRotation); }
+inline Matrix mouseTransform()
+{
+    return matrixOf(applyMouseTransform);
+}
+inline Matrix keyRotation()
+{
+    return matrixOf(applyKeyRotation);
+}
 
 #endif

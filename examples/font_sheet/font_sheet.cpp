@@ -22,8 +22,8 @@ namespace {
 
 struct FontPanel {
     int font;
-    const char *title;
-    const char *sample;  // running text in the font
+    const char* title;
+    const char* sample;  // running text in the font
     int left;            // top-left corner of the panel, in pixels
     int top;
 };
@@ -40,7 +40,7 @@ constexpr int windowHeight = 432;
 constexpr int firstCode = 32;
 constexpr int lastCode = 126;
 constexpr int codesPerRow = 16;
-constexpr int labelWidth = 36;   // row labels, left of the grid
+constexpr int labelWidth = 36;  // row labels, left of the grid
 constexpr int cellWidth = 18;
 constexpr int rowHeight = 22;
 constexpr int titleHeight = 36;  // title baseline to first row's baseline
@@ -56,7 +56,7 @@ void anchorAt(int x, int y)
 
 /* One row of the grid: its label, a faint rule under the descenders, and
  * each code centred in its cell. */
-void drawCodeRow(const FontPanel &panel, int rowStart, int baseline)
+void drawCodeRow(const FontPanel& panel, int rowStart, int baseline)
 {
     const int gridLeft = panel.left + labelWidth;
     glColor4fv(colorGrey50());
@@ -75,7 +75,7 @@ void drawCodeRow(const FontPanel &panel, int rowStart, int baseline)
     }
 }
 
-void drawPanel(const FontPanel &panel)
+void drawPanel(const FontPanel& panel)
 {
     glColor4fv(colorMediumYellow());
     anchorAt(panel.left, panel.top + 15);
@@ -96,7 +96,7 @@ void displaySheet()
 {
     glClearColor(0.08f, 0.09f, 0.12f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    for (const FontPanel &panel : panels) {
+    for (const FontPanel& panel : panels) {
         drawPanel(panel);
     }
     glutSwapBuffers();
@@ -127,7 +127,7 @@ void keySheet(unsigned char key, int, int)
 
 /* ---- Program entry ------------------------------------------------------ */
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

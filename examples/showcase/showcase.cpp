@@ -62,7 +62,7 @@ constexpr float perspectiveFovy = 53.13f;  // 2 atan(5 / 10): -5..5 at the eye d
 constexpr float perspectiveRefAspect = 1.0f;
 
 constexpr float teapotSize = 1.7f;
-constexpr float teapotTiltX = 18.0f;  // seen a little from above ...
+constexpr float teapotTiltX = 18.0f;   // seen a little from above ...
 constexpr float teapotTurnY = -25.0f;  // ... and from the spout's side
 constexpr float pourStep = 5.0f;
 constexpr float pourMax = 60.0f;
@@ -89,7 +89,7 @@ constexpr int barWidth = 14;
 constexpr int barGap = 30;  // from the bars to the bands above and below them
 constexpr int rampSize = 256;
 
-constexpr std::array<const char *, helpLines> helpText = {
+constexpr std::array<const char*, helpLines> helpText = {
     "Shift+drag turn  Shift+Ctrl+drag roll  Ctrl+drag zoom  Alt+drag pan",
     "arrows Page Up/Down step (Alt: 10)  Ctrl+arrow preset  t top view",
     "x y z X Y Z turn  Shift+Enter spin  Shift+arrow spin speed  Esc quit",
@@ -99,10 +99,10 @@ constexpr std::array<const char *, helpLines> helpText = {
 /* ---- Projections ------------------------------------------------------- */
 
 struct Projection {
-    const char *name;
+    const char* name;
     // What the bounds of the current view box measure; none for the
     // perspective, which reports its field of view instead.
-    const char *boxName;
+    const char* boxName;
     void (*reshape)(int width, int height);
     // What one unit of mouse pan is worth at the teapot's depth: 1 in the
     // orthographic box, the eye distance through a perspective.
@@ -121,13 +121,13 @@ int showcaseWindow = 0;
 int projectionIndex = 0;
 float pourAngle = 20.0f;
 // Kept for the whole run, released at exit.
-Color **rainbowRamp = nullptr;
-Color **greyRamp = nullptr;
-Color *backgroundColor = nullptr;
+Color** rainbowRamp = nullptr;
+Color** greyRamp = nullptr;
+Color* backgroundColor = nullptr;
 
 /* ---- Colours ----------------------------------------------------------- */
 
-void releaseRamp(Color **ramp)
+void releaseRamp(Color** ramp)
 {
     if (ramp == nullptr) {
         return;
@@ -191,7 +191,7 @@ void drawTeapot()
 }
 
 /* Anchors the labels that follow at a point of the teapot. */
-void anchorAtTeapot(const std::array<float, 3> &point)
+void anchorAtTeapot(const std::array<float, 3>& point)
 {
     setTextAnchor(point[0] * teapotSize, point[1] * teapotSize, point[2] * teapotSize);
 }
@@ -253,7 +253,7 @@ void drawTitle()
     const float scale = titleSize * 0.005f;
     const auto characters = static_cast<float>(std::strlen(titleText));
     const auto strokeLength = static_cast<float>(
-        glutStrokeLength(GLUT_STROKE_ROMAN, reinterpret_cast<const unsigned char *>(titleText)));
+        glutStrokeLength(GLUT_STROKE_ROMAN, reinterpret_cast<const unsigned char*>(titleText)));
     const float width = (strokeLength + (characters - 1.0f) * getStrokeSpacing()) * scale;
     glColor4fv(colorLightBlue());
     drawStrokeText(-width / 2.0f, titleBaseline, titleSize, "%s", titleText);
@@ -294,7 +294,7 @@ void endPixelOverlay()
     glPopMatrix();
 }
 
-void fillRect(const Color *color, int left, int bottom, int width, int height)
+void fillRect(const Color* color, int left, int bottom, int width, int height)
 {
     glColor4fv(color);
     glRecti(left, bottom, left + width, bottom + height);
@@ -311,7 +311,7 @@ void drawBands(int width, int height)
 }
 
 /* A vertical bar of a ramp's 256 colours, value 0 at the bottom. */
-void drawRampBar(Color *const *ramp, int left, int bottom, int top)
+void drawRampBar(Color* const* ramp, int left, int bottom, int top)
 {
     const float step = static_cast<float>(top - bottom) / (rampSize - 1);
     glBegin(GL_QUAD_STRIP);
@@ -333,7 +333,7 @@ void drawRampBar(Color *const *ramp, int left, int bottom, int top)
 
 /* The caption above the bar and the values at its ends, on the side of the
  * bar that faces the middle of the window. */
-void labelRampBar(const char *caption, int left, int bottom, int top, bool labelsRight)
+void labelRampBar(const char* caption, int left, int bottom, int top, bool labelsRight)
 {
     // Right-aligned text stands 6 pixels lower than left-aligned text: the
     // offsets put both sides on the same baselines.
@@ -369,7 +369,7 @@ void drawRampBars(int width, int height)
 /* What the current projection reports through the getters. */
 void drawProjectionStatus(int height)
 {
-    const Projection &projection = projections[projectionIndex];
+    const Projection& projection = projections[projectionIndex];
     glColor4fv(colorMediumYellow());
     if (projection.boxName == nullptr) {
         drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f, "%s   fovy %.1f   aspect %.3f",
@@ -379,13 +379,12 @@ void drawProjectionStatus(int height)
     }
     drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f,
                           "%s %s  x %.2f .. %.2f  y %.2f .. %.2f  pixel %.4f", projection.name,
-                          projection.boxName,
-                          static_cast<double>(getViewLeft()), static_cast<double>(getViewRight()),
-                          static_cast<double>(getViewBottom()), static_cast<double>(getViewTop()),
-                          static_cast<double>(getPixelSize()));
+                          projection.boxName, static_cast<double>(getViewLeft()),
+                          static_cast<double>(getViewRight()), static_cast<double>(getViewBottom()),
+                          static_cast<double>(getViewTop()), static_cast<double>(getPixelSize()));
 }
 
-const char *onOff(int value)
+const char* onOff(int value)
 {
     return value != 0 ? "on" : "off";
 }
@@ -428,7 +427,7 @@ void drawOverlay()
 void selectProjection(int index)
 {
     projectionIndex = index;
-    const Projection &projection = projections[index];
+    const Projection& projection = projections[index];
     setPanFactor(projection.panFactor);
     glutReshapeFunc(projection.reshape);
     projection.reshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
@@ -451,28 +450,17 @@ bool handleShowcaseKey(unsigned char key)
     switch (key) {
     case '1':
     case '2':
-    case '3':
-        selectProjection(key - '1');
-        return true;
-    case 't':
-        lookAtTheLid();
-        return true;
+    case '3': selectProjection(key - '1'); return true;
+    case 't': lookAtTheLid(); return true;
     case 'a':
     case 'A':
         pourAngle = std::clamp(pourAngle + (key == 'a' ? pourStep : -pourStep), 0.0f, pourMax);
         return true;
-    case 'b':
-        setStrokeBold(!getStrokeBold());
-        return true;
-    case 's':
-        setStrokeSmooth(!getStrokeSmooth());
-        return true;
+    case 'b': setStrokeBold(!getStrokeBold()); return true;
+    case 's': setStrokeSmooth(!getStrokeSmooth()); return true;
     case '+':
-    case '-':
-        changeSpacing(key == '+' ? spacingStep : -spacingStep);
-        return true;
-    default:
-        return false;
+    case '-': changeSpacing(key == '+' ? spacingStep : -spacingStep); return true;
+    default: return false;
     }
 }
 
@@ -488,7 +476,7 @@ void keyboardShowcase(unsigned char key, int x, int y)
 
 void displayShowcase()
 {
-    const Color *background = backgroundColor != nullptr ? backgroundColor : colorBlack();
+    const Color* background = backgroundColor != nullptr ? backgroundColor : colorBlack();
     glClearColor(background[0], background[1], background[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene();
@@ -531,7 +519,7 @@ void registerInput()
 
 /* ---- Program entry ----------------------------------------------------- */
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);

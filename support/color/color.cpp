@@ -19,30 +19,30 @@
 // with-alpha builder, PLAIN(getter, red, green, blue) one that has none.
 // Everything per colour (table entry, getter, builder, buffer) expands
 // from this one list.
-#define NAMED_COLORS(WITH_ALPHA, PLAIN)                                              \
-    WITH_ALPHA(colorWhite, colorWhiteWithAlpha, 1.0f, 1.0f, 1.0f)                    \
-    WITH_ALPHA(colorYellow, colorYellowWithAlpha, 1.0f, 1.0f, 0.0f)                  \
-    WITH_ALPHA(colorCyan, colorCyanWithAlpha, 0.0f, 1.0f, 1.0f)                      \
-    WITH_ALPHA(colorMagenta, colorMagentaWithAlpha, 1.0f, 0.0f, 1.0f)                \
-    WITH_ALPHA(colorRed, colorRedWithAlpha, 1.0f, 0.0f, 0.0f)                        \
-    WITH_ALPHA(colorGreen, colorGreenWithAlpha, 0.0f, 1.0f, 0.0f)                    \
-    WITH_ALPHA(colorBlue, colorBlueWithAlpha, 0.0f, 0.0f, 1.0f)                      \
-    WITH_ALPHA(colorBlack, colorBlackWithAlpha, 0.0f, 0.0f, 0.0f)                    \
-    WITH_ALPHA(colorGrey10, colorGrey10WithAlpha, 0.1f, 0.1f, 0.1f)                  \
-    WITH_ALPHA(colorGrey25, colorGrey25WithAlpha, 0.25f, 0.25f, 0.25f)               \
-    WITH_ALPHA(colorGrey50, colorGrey50WithAlpha, 0.5f, 0.5f, 0.5f)                  \
-    WITH_ALPHA(colorGrey75, colorGrey75WithAlpha, 0.75f, 0.75f, 0.75f)               \
-    WITH_ALPHA(colorMediumYellow, colorMediumYellowWithAlpha, 0.75f, 0.75f, 0.0f)    \
-    WITH_ALPHA(colorDarkYellow, colorDarkYellowWithAlpha, 0.5f, 0.5f, 0.0f)          \
-    WITH_ALPHA(colorDarkCyan, colorDarkCyanWithAlpha, 0.0f, 0.5f, 0.5f)              \
-    WITH_ALPHA(colorDarkMagenta, colorDarkMagentaWithAlpha, 0.5f, 0.0f, 0.5f)        \
-    WITH_ALPHA(colorDarkRed, colorDarkRedWithAlpha, 0.5f, 0.0f, 0.0f)                \
-    WITH_ALPHA(colorDarkGreen, colorDarkGreenWithAlpha, 0.0f, 0.5f, 0.0f)            \
-    WITH_ALPHA(colorDarkBlue, colorDarkBlueWithAlpha, 0.0f, 0.0f, 0.5f)              \
-    PLAIN(colorTan, 0.8f, 0.6f, 0.4f)                                                \
-    WITH_ALPHA(colorPink, colorPinkWithAlpha, 1.0f, 0.65f, 0.65f)                    \
-    WITH_ALPHA(colorBrick, colorBrickWithAlpha, 0.6f, 0.25f, 0.25f)                  \
-    WITH_ALPHA(colorLightBlue, colorLightBlueWithAlpha, 0.5f, 0.5f, 1.0f)            \
+#define NAMED_COLORS(WITH_ALPHA, PLAIN)                                                            \
+    WITH_ALPHA(colorWhite, colorWhiteWithAlpha, 1.0f, 1.0f, 1.0f)                                  \
+    WITH_ALPHA(colorYellow, colorYellowWithAlpha, 1.0f, 1.0f, 0.0f)                                \
+    WITH_ALPHA(colorCyan, colorCyanWithAlpha, 0.0f, 1.0f, 1.0f)                                    \
+    WITH_ALPHA(colorMagenta, colorMagentaWithAlpha, 1.0f, 0.0f, 1.0f)                              \
+    WITH_ALPHA(colorRed, colorRedWithAlpha, 1.0f, 0.0f, 0.0f)                                      \
+    WITH_ALPHA(colorGreen, colorGreenWithAlpha, 0.0f, 1.0f, 0.0f)                                  \
+    WITH_ALPHA(colorBlue, colorBlueWithAlpha, 0.0f, 0.0f, 1.0f)                                    \
+    WITH_ALPHA(colorBlack, colorBlackWithAlpha, 0.0f, 0.0f, 0.0f)                                  \
+    WITH_ALPHA(colorGrey10, colorGrey10WithAlpha, 0.1f, 0.1f, 0.1f)                                \
+    WITH_ALPHA(colorGrey25, colorGrey25WithAlpha, 0.25f, 0.25f, 0.25f)                             \
+    WITH_ALPHA(colorGrey50, colorGrey50WithAlpha, 0.5f, 0.5f, 0.5f)                                \
+    WITH_ALPHA(colorGrey75, colorGrey75WithAlpha, 0.75f, 0.75f, 0.75f)                             \
+    WITH_ALPHA(colorMediumYellow, colorMediumYellowWithAlpha, 0.75f, 0.75f, 0.0f)                  \
+    WITH_ALPHA(colorDarkYellow, colorDarkYellowWithAlpha, 0.5f, 0.5f, 0.0f)                        \
+    WITH_ALPHA(colorDarkCyan, colorDarkCyanWithAlpha, 0.0f, 0.5f, 0.5f)                            \
+    WITH_ALPHA(colorDarkMagenta, colorDarkMagentaWithAlpha, 0.5f, 0.0f, 0.5f)                      \
+    WITH_ALPHA(colorDarkRed, colorDarkRedWithAlpha, 0.5f, 0.0f, 0.0f)                              \
+    WITH_ALPHA(colorDarkGreen, colorDarkGreenWithAlpha, 0.0f, 0.5f, 0.0f)                          \
+    WITH_ALPHA(colorDarkBlue, colorDarkBlueWithAlpha, 0.0f, 0.0f, 0.5f)                            \
+    PLAIN(colorTan, 0.8f, 0.6f, 0.4f)                                                              \
+    WITH_ALPHA(colorPink, colorPinkWithAlpha, 1.0f, 0.65f, 0.65f)                                  \
+    WITH_ALPHA(colorBrick, colorBrickWithAlpha, 0.6f, 0.25f, 0.25f)                                \
+    WITH_ALPHA(colorLightBlue, colorLightBlueWithAlpha, 0.5f, 0.5f, 1.0f)                          \
     WITH_ALPHA(colorSlateBlue, colorSlateBlueWithAlpha, 0.25f, 0.25f, 0.5f)
 
 #define TABLE_ENTRY_INDEX(getter, ...) getter##Entry,
@@ -60,11 +60,12 @@ namespace {
 constexpr int componentCount = 4;
 using ColorValues = std::array<Color, componentCount>;
 
-enum TableEntry : std::size_t { NAMED_COLORS(TABLE_ENTRY_INDEX, TABLE_ENTRY_INDEX) namedColorCount };
+enum TableEntry : std::size_t {
+    NAMED_COLORS(TABLE_ENTRY_INDEX, TABLE_ENTRY_INDEX) namedColorCount
+};
 
 enum BuilderSlot : std::size_t {
-    NAMED_COLORS(BUILDER_SLOT, NOTHING_FOR)
-    greyWithAlphaSlot,
+    NAMED_COLORS(BUILDER_SLOT, NOTHING_FOR) greyWithAlphaSlot,
     makeColorSlot,
     builderCount
 };
@@ -75,13 +76,14 @@ static_assert(builderCount == 25, "23 with-alpha builders, greyWithAlpha and mak
 // Writable on purpose: the getters hand out pointers into it, and a change a
 // caller writes there is what the with-alpha builders read afterwards.
 // Constant-initialised, so it holds its values before any code runs.
-std::array<ColorValues, namedColorCount> colorTable = {{NAMED_COLORS(TABLE_ROW_WITH_ALPHA, TABLE_ROW)}};
+std::array<ColorValues, namedColorCount> colorTable = {
+    {NAMED_COLORS(TABLE_ROW_WITH_ALPHA, TABLE_ROW)}};
 
 std::array<ColorValues, builderCount> builderBuffers{};
 
 constexpr int rampSize = 256;
-constexpr int rainbowStep = 51; // entries from one pure colour to the next
-constexpr double greyTop = 255.0; // entry holding white
+constexpr int rainbowStep = 51;    // entries from one pure colour to the next
+constexpr double greyTop = 255.0;  // entry holding white
 
 // One channel across a rainbow segment: base + slope * t, where t runs from
 // 0 at the segment's start to 1 at its pure colour.
@@ -115,28 +117,33 @@ static_assert(rainbowSegments.size() * rainbowStep + 1 == rampSize, "segments co
 // Internal helpers
 // ---------------------------------------------------------------------------
 
-Color *fillBuffer(BuilderSlot slot, const ColorValues &values) {
-    ColorValues &buffer = builderBuffers[slot];
+Color* fillBuffer(BuilderSlot slot, const ColorValues& values)
+{
+    ColorValues& buffer = builderBuffers[slot];
     buffer = values;
     return buffer.data();
 }
 
-Color *tableColorWithAlpha(TableEntry entry, BuilderSlot slot, float alpha) {
-    const ColorValues &source = colorTable[entry];
+Color* tableColorWithAlpha(TableEntry entry, BuilderSlot slot, float alpha)
+{
+    const ColorValues& source = colorTable[entry];
     return fillBuffer(slot, {source[0], source[1], source[2], alpha});
 }
 
-Color *allocateColor() {
-    return static_cast<Color *>(std::calloc(componentCount, sizeof(Color)));
+Color* allocateColor()
+{
+    return static_cast<Color*>(std::calloc(componentCount, sizeof(Color)));
 }
 
-Color channelValue(ChannelLine line, double t) {
+Color channelValue(ChannelLine line, double t)
+{
     return static_cast<Color>(line.base + line.slope * t);
 }
 
-void fillRainbowEntry(Color *entry, int index) {
+void fillRainbowEntry(Color* entry, int index)
+{
     const auto segmentNumber = static_cast<std::size_t>(std::max(index - 1, 0) / rainbowStep);
-    const RainbowSegment &segment = rainbowSegments[segmentNumber];
+    const RainbowSegment& segment = rainbowSegments[segmentNumber];
     const double t = (index - segment.start) / static_cast<double>(rainbowStep);
     entry[0] = channelValue(segment.red, t);
     entry[1] = channelValue(segment.green, t);
@@ -144,13 +151,15 @@ void fillRainbowEntry(Color *entry, int index) {
     entry[3] = 1.0f;
 }
 
-void fillGreyEntry(Color *entry, int index) {
+void fillGreyEntry(Color* entry, int index)
+{
     const Color level = static_cast<Color>(index / greyTop);
     std::fill_n(entry, 3, level);
     entry[3] = 1.0f;
 }
 
-void releaseRamp(Color **ramp, int builtEntries) {
+void releaseRamp(Color** ramp, int builtEntries)
+{
     for (int i = 0; i < builtEntries; ++i) {
         std::free(ramp[i]);
     }
@@ -160,8 +169,9 @@ void releaseRamp(Color **ramp, int builtEntries) {
 // Allocates the pointer array and every entry, filling entry i with
 // fillEntry(entry, i). On exhaustion it releases what it had taken and
 // returns null, so a failed call leaves nothing behind.
-Color **buildRamp(void (*fillEntry)(Color *, int)) {
-    auto **ramp = static_cast<Color **>(std::calloc(rampSize, sizeof(Color *)));
+Color** buildRamp(void (*fillEntry)(Color*, int))
+{
+    auto** ramp = static_cast<Color**>(std::calloc(rampSize, sizeof(Color*)));
     if (ramp == nullptr) {
         return nullptr;
     }
@@ -176,46 +186,58 @@ Color **buildRamp(void (*fillEntry)(Color *, int)) {
     return ramp;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Public functions
 // ---------------------------------------------------------------------------
 
-#define DEFINE_GETTER(getter) \
-    Color *getter() { return colorTable[getter##Entry].data(); }
+#define DEFINE_GETTER(getter)                                                                      \
+    Color* getter()                                                                                \
+    {                                                                                              \
+        return colorTable[getter##Entry].data();                                                   \
+    }
 #define DEFINE_GETTER_WITH_ALPHA(getter, builder, ...) DEFINE_GETTER(getter)
 #define DEFINE_GETTER_PLAIN(getter, ...) DEFINE_GETTER(getter)
-#define DEFINE_WITH_ALPHA_BUILDER(getter, builder, ...) \
-    Color *builder(float alpha) { return tableColorWithAlpha(getter##Entry, builder##Slot, alpha); }
+#define DEFINE_WITH_ALPHA_BUILDER(getter, builder, ...)                                            \
+    Color* builder(float alpha)                                                                    \
+    {                                                                                              \
+        return tableColorWithAlpha(getter##Entry, builder##Slot, alpha);                           \
+    }
 
 NAMED_COLORS(DEFINE_GETTER_WITH_ALPHA, DEFINE_GETTER_PLAIN)
 NAMED_COLORS(DEFINE_WITH_ALPHA_BUILDER, NOTHING_FOR)
 
-Color *greyWithAlpha(float level, float alpha) {
+Color* greyWithAlpha(float level, float alpha)
+{
     return fillBuffer(greyWithAlphaSlot, {level, level, level, alpha});
 }
 
-Color *makeColor(float red, float green, float blue, float alpha) {
+Color* makeColor(float red, float green, float blue, float alpha)
+{
     return fillBuffer(makeColorSlot, {red, green, blue, alpha});
 }
 
-Color *copyColor(const Color *color) {
-    Color *copy = allocateColor();
+Color* copyColor(const Color* color)
+{
+    Color* copy = allocateColor();
     if (copy != nullptr) {
         std::copy_n(color, componentCount, copy);
     }
     return copy;
 }
 
-void freeColor(Color *color) {
+void freeColor(Color* color)
+{
     std::free(color);
 }
 
-Color **makeRainbowRamp() {
+Color** makeRainbowRamp()
+{
     return buildRamp(fillRainbowEntry);
 }
 
-Color **makeGreyRamp() {
+Color** makeGreyRamp()
+{
     return buildRamp(fillGreyEntry);
 }

@@ -59,30 +59,30 @@ typedef GLfloat Color;
  *   colorGrey75        0.75  0.75  0.75
  *   colorMediumYellow  0.75  0.75  0
  */
-Color *colorWhite(void);
-Color *colorYellow(void);
-Color *colorCyan(void);
-Color *colorMagenta(void);
-Color *colorRed(void);
-Color *colorGreen(void);
-Color *colorBlue(void);
-Color *colorBlack(void);
-Color *colorGrey10(void);
-Color *colorGrey25(void);
-Color *colorGrey50(void);
-Color *colorGrey75(void);
-Color *colorMediumYellow(void);
-Color *colorDarkYellow(void);
-Color *colorDarkCyan(void);
-Color *colorDarkMagenta(void);
-Color *colorDarkRed(void);
-Color *colorDarkGreen(void);
-Color *colorDarkBlue(void);
-Color *colorTan(void);
-Color *colorPink(void);
-Color *colorBrick(void);
-Color *colorLightBlue(void);
-Color *colorSlateBlue(void);
+Color* colorWhite(void);
+Color* colorYellow(void);
+Color* colorCyan(void);
+Color* colorMagenta(void);
+Color* colorRed(void);
+Color* colorGreen(void);
+Color* colorBlue(void);
+Color* colorBlack(void);
+Color* colorGrey10(void);
+Color* colorGrey25(void);
+Color* colorGrey50(void);
+Color* colorGrey75(void);
+Color* colorMediumYellow(void);
+Color* colorDarkYellow(void);
+Color* colorDarkCyan(void);
+Color* colorDarkMagenta(void);
+Color* colorDarkRed(void);
+Color* colorDarkGreen(void);
+Color* colorDarkBlue(void);
+Color* colorTan(void);
+Color* colorPink(void);
+Color* colorBrick(void);
+Color* colorLightBlue(void);
+Color* colorSlateBlue(void);
 
 /*
  * Named colours with a chosen opacity: colorXxxWithAlpha(alpha) copies red,
@@ -93,29 +93,29 @@ Color *colorSlateBlue(void);
  * State: overwrites this builder's buffer only. Every named colour but
  * colorTan has one.
  */
-Color *colorWhiteWithAlpha(float alpha);
-Color *colorYellowWithAlpha(float alpha);
-Color *colorCyanWithAlpha(float alpha);
-Color *colorMagentaWithAlpha(float alpha);
-Color *colorRedWithAlpha(float alpha);
-Color *colorGreenWithAlpha(float alpha);
-Color *colorBlueWithAlpha(float alpha);
-Color *colorBlackWithAlpha(float alpha);
-Color *colorGrey10WithAlpha(float alpha);
-Color *colorGrey25WithAlpha(float alpha);
-Color *colorGrey50WithAlpha(float alpha);
-Color *colorGrey75WithAlpha(float alpha);
-Color *colorMediumYellowWithAlpha(float alpha);
-Color *colorDarkYellowWithAlpha(float alpha);
-Color *colorDarkCyanWithAlpha(float alpha);
-Color *colorDarkMagentaWithAlpha(float alpha);
-Color *colorDarkRedWithAlpha(float alpha);
-Color *colorDarkGreenWithAlpha(float alpha);
-Color *colorDarkBlueWithAlpha(float alpha);
-Color *colorPinkWithAlpha(float alpha);
-Color *colorBrickWithAlpha(float alpha);
-Color *colorLightBlueWithAlpha(float alpha);
-Color *colorSlateBlueWithAlpha(float alpha);
+Color* colorWhiteWithAlpha(float alpha);
+Color* colorYellowWithAlpha(float alpha);
+Color* colorCyanWithAlpha(float alpha);
+Color* colorMagentaWithAlpha(float alpha);
+Color* colorRedWithAlpha(float alpha);
+Color* colorGreenWithAlpha(float alpha);
+Color* colorBlueWithAlpha(float alpha);
+Color* colorBlackWithAlpha(float alpha);
+Color* colorGrey10WithAlpha(float alpha);
+Color* colorGrey25WithAlpha(float alpha);
+Color* colorGrey50WithAlpha(float alpha);
+Color* colorGrey75WithAlpha(float alpha);
+Color* colorMediumYellowWithAlpha(float alpha);
+Color* colorDarkYellowWithAlpha(float alpha);
+Color* colorDarkCyanWithAlpha(float alpha);
+Color* colorDarkMagentaWithAlpha(float alpha);
+Color* colorDarkRedWithAlpha(float alpha);
+Color* colorDarkGreenWithAlpha(float alpha);
+Color* colorDarkBlueWithAlpha(float alpha);
+Color* colorPinkWithAlpha(float alpha);
+Color* colorBrickWithAlpha(float alpha);
+Color* colorLightBlueWithAlpha(float alpha);
+Color* colorSlateBlueWithAlpha(float alpha);
 
 /*
  * Grey of any level: sets red, green and blue of this builder's buffer to
@@ -124,14 +124,14 @@ Color *colorSlateBlueWithAlpha(float alpha);
  *   alpha - opacity.
  * State: overwrites this builder's buffer only.
  */
-Color *greyWithAlpha(float level, float alpha);
+Color* greyWithAlpha(float level, float alpha);
 
 /*
  * Colour from four components: stores red, green, blue and alpha in that
  * order into this builder's buffer; returns a pointer to the buffer.
  * State: overwrites this builder's buffer only.
  */
-Color *makeColor(float red, float green, float blue, float alpha);
+Color* makeColor(float red, float green, float blue, float alpha);
 
 /*
  * Heap copy: allocates one colour (calloc) and copies the four components
@@ -140,7 +140,7 @@ Color *makeColor(float red, float green, float blue, float alpha);
  * Returns the copy, owned by the caller (release with freeColor), or NULL
  * when the heap is exhausted.
  */
-COLOR_MUST_USE_RESULT Color *copyColor(const Color *color);
+COLOR_MUST_USE_RESULT Color* copyColor(const Color* color);
 
 /*
  * Releases a heap colour with free: a copy or a ramp entry (a plain free,
@@ -148,7 +148,7 @@ COLOR_MUST_USE_RESULT Color *copyColor(const Color *color);
  * accepted.
  *   color - heap memory from this library; never a table or buffer colour.
  */
-void freeColor(Color *color);
+void freeColor(Color* color);
 
 /*
  * Rainbow ramp: a new heap array of 256 pointers, entry i a separately
@@ -159,14 +159,14 @@ void freeColor(Color *color);
  * freeColor, then the array with free. Returns NULL when the
  * heap is exhausted; nothing of that call is then left allocated.
  */
-COLOR_MUST_USE_RESULT Color **makeRainbowRamp(void);
+COLOR_MUST_USE_RESULT Color** makeRainbowRamp(void);
 
 /*
  * Grey ramp: a new heap array of 256 pointers, entry i the grey of level
  * i/255 (entry 0 black, entry 255 white), alpha 1.
  * Ownership, release and exhaustion as for makeRainbowRamp.
  */
-COLOR_MUST_USE_RESULT Color **makeGreyRamp(void);
+COLOR_MUST_USE_RESULT Color** makeGreyRamp(void);
 
 #ifdef __cplusplus
 }

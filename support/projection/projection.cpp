@@ -116,8 +116,7 @@ float pixelSizeOf(const ViewBox& box, int height)
 
 /* ---- Public functions -------------------------------------------------- */
 
-void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near,
-                 float far)
+void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near, float far)
 {
     orthoBox = {xmin, xmax, ymin, ymax};
     orthoNear = near;
@@ -135,13 +134,12 @@ void reshapeOrtho(int width, int height)
     }
     beginProjection(width, height);
     recordViewBox(orthoBox, width, height);
-    glOrtho(viewBox.left, viewBox.right, viewBox.bottom, viewBox.top,
-            orthoNear, orthoFar);
+    glOrtho(viewBox.left, viewBox.right, viewBox.bottom, viewBox.top, orthoNear, orthoFar);
     endProjection();
 }
 
-void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near,
-                   float far, float shiftX, float shiftY, float shiftZ)
+void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near, float far,
+                   float shiftX, float shiftY, float shiftZ)
 {
     frustumBox = {xmin, xmax, ymin, ymax};
     frustumNear = near;
@@ -156,13 +154,12 @@ void reshapeFrustum(int width, int height)
     }
     beginProjection(width, height);
     recordViewBox(frustumBox, width, height);
-    glFrustum(viewBox.left, viewBox.right, viewBox.bottom, viewBox.top,
-              frustumNear, frustumFar);
+    glFrustum(viewBox.left, viewBox.right, viewBox.bottom, viewBox.top, frustumNear, frustumFar);
     endProjectionShifted(frustumShift);
 }
 
-void setPerspective(float fovy, float refAspect, float near, float far,
-                    float shiftX, float shiftY, float shiftZ)
+void setPerspective(float fovy, float refAspect, float near, float far, float shiftX, float shiftY,
+                    float shiftZ)
 {
     perspectiveFovy = fovy;
     perspectiveRefAspect = refAspect;
@@ -171,8 +168,8 @@ void setPerspective(float fovy, float refAspect, float near, float far,
     perspectiveShift = {shiftX, shiftY, shiftZ};
 }
 
-void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
-                             float shiftX, float shiftY, float shiftZ, int window)
+void setPerspectiveForWindow(float fovy, float refAspect, float near, float far, float shiftX,
+                             float shiftY, float shiftZ, int window)
 {
     setPerspective(fovy, refAspect, near, far, shiftX, shiftY, shiftZ);
     perspectiveRedisplayWindow = window;
@@ -186,19 +183,39 @@ void reshapePerspective(int width, int height)
     beginProjection(width, height);
     perspectiveAspect = static_cast<float>(static_cast<double>(width) / height);
     perspectiveUsedFovy = fieldOfViewFor(perspectiveAspect);
-    gluPerspective(perspectiveUsedFovy, perspectiveAspect, perspectiveNear,
-                   perspectiveFar);
+    gluPerspective(perspectiveUsedFovy, perspectiveAspect, perspectiveNear, perspectiveFar);
     endProjectionShifted(perspectiveShift);
     if (perspectiveRedisplayWindow != -1) {
         glutPostWindowRedisplay(perspectiveRedisplayWindow);
     }
 }
 
-float getPerspectiveFovy(void) { return perspectiveUsedFovy; }
-float getPerspectiveAspect(void) { return perspectiveAspect; }
+float getPerspectiveFovy(void)
+{
+    return perspectiveUsedFovy;
+}
+float getPerspectiveAspect(void)
+{
+    return perspectiveAspect;
+}
 
-float getViewLeft(void) { return static_cast<float>(viewBox.left); }
-float getViewRight(void) { return static_cast<float>(viewBox.right); }
-float getViewBottom(void) { return static_cast<float>(viewBox.bottom); }
-float getViewTop(void) { return static_cast<float>(viewBox.top); }
-float getPixelSize(void) { return pixelSize; }
+float getViewLeft(void)
+{
+    return static_cast<float>(viewBox.left);
+}
+float getViewRight(void)
+{
+    return static_cast<float>(viewBox.right);
+}
+float getViewBottom(void)
+{
+    return static_cast<float>(viewBox.bottom);
+}
+float getViewTop(void)
+{
+    return static_cast<float>(viewBox.top);
+}
+float getPixelSize(void)
+{
+    return pixelSize;
+}

@@ -29,8 +29,7 @@ extern "C" {
  * Makes no OpenGL call and leaves the current box and the getters alone.
  * Set it before the window's first reshape.
  */
-void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near,
-                 float far);
+void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near, float far);
 
 /*
  * GLUT reshape callback: viewport over the whole window, then glOrtho of the
@@ -49,8 +48,8 @@ void reshapeOrtho(int width, int height);
  * loaded as the model-view matrix after the projection. Makes no OpenGL
  * call; set it before the window's first reshape.
  */
-void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near,
-                   float far, float shiftX, float shiftY, float shiftZ);
+void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near, float far,
+                   float shiftX, float shiftY, float shiftZ);
 
 /*
  * GLUT reshape callback: viewport over the whole window, then glFrustum of
@@ -70,15 +69,15 @@ void reshapeFrustum(int width, int height);
  * loaded as the model-view matrix after the projection. Keeps the window
  * named by setPerspectiveForWindow. Makes no OpenGL call.
  */
-void setPerspective(float fovy, float refAspect, float near, float far,
-                    float shiftX, float shiftY, float shiftZ);
+void setPerspective(float fovy, float refAspect, float near, float far, float shiftX, float shiftY,
+                    float shiftZ);
 
 /*
  * setPerspective, and names the window that every later perspective reshape
  * redisplays; -1 names none.
  */
-void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
-                             float shiftX, float shiftY, float shiftZ, int window);
+void setPerspectiveForWindow(float fovy, float refAspect, float near, float far, float shiftX,
+                             float shiftY, float shiftZ, int window);
 
 /*
  * GLUT reshape callback: viewport over the whole window, then gluPerspective

@@ -28,12 +28,12 @@ namespace {
 
 // How one font's glyphs are recorded.
 struct BitmapFont {
-    const unsigned char *glyphs;
+    const unsigned char* glyphs;
     GLsizei rows;
-    float advance;  // every code but f and i
-    float advanceF; // 'f'
-    float advanceI; // 'i'
-    WindowTable *lists;
+    float advance;   // every code but f and i
+    float advanceF;  // 'f'
+    float advanceI;  // 'i'
+    WindowTable* lists;
 };
 
 // In font-number order, boldFont first.
@@ -52,21 +52,17 @@ constexpr float glyphOriginY = 2.0f;
 // Internal helpers
 // ---------------------------------------------------------------------------
 
-const BitmapFont &fontByNumber(int font)
+const BitmapFont& fontByNumber(int font)
 {
     switch (font) {
-    case smallFont:
-        return bitmapFonts[1];
-    case greekFont:
-        return bitmapFonts[2];
-    case arrowFont:
-        return bitmapFonts[3];
-    default:
-        return bitmapFonts[0];
+    case smallFont: return bitmapFonts[1];
+    case greekFont: return bitmapFonts[2];
+    case arrowFont: return bitmapFonts[3];
+    default: return bitmapFonts[0];
     }
 }
 
-float advanceOf(const BitmapFont &font, int code)
+float advanceOf(const BitmapFont& font, int code)
 {
     if (code == 'f')
         return font.advanceF;
@@ -88,11 +84,11 @@ void unpackGlyphRows()
 
 // One list per code that carries a glyph; '~' is left out, like the
 // control codes and 127, so those lists stay empty.
-void recordFont(const BitmapFont &font, GLuint firstList)
+void recordFont(const BitmapFont& font, GLuint firstList)
 {
     for (int code = firstGlyphCode; code < lastGlyphCode; ++code) {
-        const auto glyphStart = static_cast<std::size_t>(code - firstGlyphCode) *
-                                static_cast<std::size_t>(font.rows);
+        const auto glyphStart =
+            static_cast<std::size_t>(code - firstGlyphCode) * static_cast<std::size_t>(font.rows);
         glNewList(firstList + static_cast<GLuint>(code), GL_COMPILE);
         glBitmap(static_cast<GLsizei>(glyphWidth), font.rows, glyphOriginX, glyphOriginY,
                  advanceOf(font, code), 0.0f, font.glyphs + glyphStart);
@@ -110,12 +106,12 @@ void buildBitmapFonts(int window)
 {
     if (!hasFontTables(window))
         return;
-    for (const BitmapFont &font : bitmapFonts)
+    for (const BitmapFont& font : bitmapFonts)
         (*font.lists)[window] = glGenLists(listsPerFont);
 
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     unpackGlyphRows();
-    for (const BitmapFont &font : bitmapFonts)
+    for (const BitmapFont& font : bitmapFonts)
         recordFont(font, (*font.lists)[window]);
     glPopClientAttrib();
 }

@@ -32,7 +32,7 @@
 // The rows of one glyph, top row first. A missing row is a null pointer,
 // which the validators reject.
 template <std::size_t Rows>
-using GlyphRows = std::array<const char *, Rows>;
+using GlyphRows = std::array<const char*, Rows>;
 
 // One glyph: its character code and its rows.
 template <std::size_t Rows>
@@ -46,7 +46,7 @@ struct GlyphArt {
 // ---------------------------------------------------------------------------
 
 // True when row is present and is exactly glyphWidth characters of '.' and '#'.
-constexpr bool isArtRow(const char *row)
+constexpr bool isArtRow(const char* row)
 {
     if (row == nullptr)
         return false;
@@ -62,9 +62,9 @@ template <std::size_t Rows, std::size_t... Counts>
 constexpr bool rowsAreWellFormed(const GlyphArt<Rows> (&... parts)[Counts])
 {
     bool wellFormed = true;
-    auto checkPart = [&wellFormed](const auto &part) {
-        for (const auto &glyph : part)
-            for (const char *row : glyph.rows)
+    auto checkPart = [&wellFormed](const auto& part) {
+        for (const auto& glyph : part)
+            for (const char* row : glyph.rows)
                 wellFormed = wellFormed && isArtRow(row);
     };
     (checkPart(parts), ...);
@@ -76,8 +76,8 @@ template <std::size_t Rows, std::size_t... Counts>
 constexpr bool codesAreInRange(const GlyphArt<Rows> (&... parts)[Counts])
 {
     bool inRange = true;
-    auto checkPart = [&inRange](const auto &part) {
-        for (const auto &glyph : part)
+    auto checkPart = [&inRange](const auto& part) {
+        for (const auto& glyph : part)
             inRange = inRange && glyph.code >= firstGlyphCode && glyph.code <= lastGlyphCode;
     };
     (checkPart(parts), ...);
@@ -91,8 +91,8 @@ constexpr bool codesAreUnique(const GlyphArt<Rows> (&... parts)[Counts])
 {
     std::array<bool, glyphSlots> seen{};
     bool unique = true;
-    auto checkPart = [&seen, &unique](const auto &part) {
-        for (const auto &glyph : part) {
+    auto checkPart = [&seen, &unique](const auto& part) {
+        for (const auto& glyph : part) {
             const auto slot = static_cast<unsigned char>(glyph.code);
             unique = unique && !seen[slot];
             seen[slot] = true;
@@ -107,7 +107,7 @@ constexpr bool codesAreUnique(const GlyphArt<Rows> (&... parts)[Counts])
 // ---------------------------------------------------------------------------
 
 // The byte of one art row: leftmost pixel in the most significant bit.
-constexpr unsigned char artRowByte(const char *row)
+constexpr unsigned char artRowByte(const char* row)
 {
     unsigned int byte = 0;
     for (std::size_t column = 0; column < glyphWidth; ++column)
@@ -121,8 +121,8 @@ template <std::size_t Rows, std::size_t... Counts>
 constexpr GlyphTable<Rows> makeGlyphTable(const GlyphArt<Rows> (&... parts)[Counts])
 {
     GlyphTable<Rows> table{};
-    auto placePart = [&table](const auto &part) {
-        for (const auto &glyph : part) {
+    auto placePart = [&table](const auto& part) {
+        for (const auto& glyph : part) {
             const std::size_t first = static_cast<std::size_t>(glyph.code - firstGlyphCode) * Rows;
             for (std::size_t fromTop = 0; fromTop < Rows; ++fromTop)
                 table[first + Rows - 1 - fromTop] = artRowByte(glyph.rows[fromTop]);

@@ -23,10 +23,10 @@
 // Table format
 // ---------------------------------------------------------------------------
 
-inline constexpr std::size_t glyphWidth = 8;   // pixels a row, one byte
-inline constexpr std::size_t glyphSlots = 256; // glyphs a table has room for
-inline constexpr int firstGlyphCode = 32;      // code of slot 0 (the space)
-inline constexpr int lastGlyphCode = 126;      // last code that carries data
+inline constexpr std::size_t glyphWidth = 8;    // pixels a row, one byte
+inline constexpr std::size_t glyphSlots = 256;  // glyphs a table has room for
+inline constexpr int firstGlyphCode = 32;       // code of slot 0 (the space)
+inline constexpr int lastGlyphCode = 126;       // last code that carries data
 
 inline constexpr std::size_t boldRows = 13;
 inline constexpr std::size_t smallRows = 10;

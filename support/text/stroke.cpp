@@ -87,12 +87,30 @@ void drawCharacters(const char* text)
 
 /* ---- Public functions -------------------------------------------------- */
 
-void setStrokeBold(int on) { strokeBold = on; }
-void setStrokeSmooth(int on) { strokeSmooth = on; }
-void setStrokeSpacing(float spacing) { strokeSpacing = spacing; }
-int getStrokeBold(void) { return strokeBold; }
-int getStrokeSmooth(void) { return strokeSmooth; }
-float getStrokeSpacing(void) { return strokeSpacing; }
+void setStrokeBold(int on)
+{
+    strokeBold = on;
+}
+void setStrokeSmooth(int on)
+{
+    strokeSmooth = on;
+}
+void setStrokeSpacing(float spacing)
+{
+    strokeSpacing = spacing;
+}
+int getStrokeBold(void)
+{
+    return strokeBold;
+}
+int getStrokeSmooth(void)
+{
+    return strokeSmooth;
+}
+float getStrokeSpacing(void)
+{
+    return strokeSpacing;
+}
 
 void drawStrokeText(float x, float y, float size, const char* format, ...)
 {

@@ -38,7 +38,7 @@ bool anchorValid = false;
 // One-shot shift of the next text: right, down, deeper.
 std::array<float, 3> textOffset{};
 int textAlignment = alignLeft;
-void *glutTextFont = GLUT_BITMAP_8_BY_13;
+void* glutTextFont = GLUT_BITMAP_8_BY_13;
 // The latest formatted text, shared by every text entry.
 std::array<char, 2000> textBuffer{};
 
@@ -51,7 +51,7 @@ constexpr float alignedBaselineDrop = 6.0f;
 // ---------------------------------------------------------------------------
 
 // Formats into textBuffer, cutting a longer text at its last byte.
-__attribute__((format(printf, 1, 0))) void formatText(const char *format, va_list arguments)
+__attribute__((format(printf, 1, 0))) void formatText(const char* format, va_list arguments)
 {
     if (std::vsnprintf(textBuffer.data(), textBuffer.size(), format, arguments) < 0)
         textBuffer[0] = '\0';
@@ -77,8 +77,8 @@ void loadWindowPixelProjection()
     glGetIntegerv(GL_VIEWPORT, viewport.data());
     const GLdouble left = viewport[0];
     const GLdouble bottom = viewport[1];
-    glOrtho(left, left + std::max(viewport[2], 1), bottom, bottom + std::max(viewport[3], 1),
-            0.0, 1.0);
+    glOrtho(left, left + std::max(viewport[2], 1), bottom, bottom + std::max(viewport[3], 1), 0.0,
+            1.0);
 }
 
 // Enters the window-pixel frame with the depth test switched as asked.
@@ -155,10 +155,10 @@ bool isHighByte(char byte)
 void callGlyphLists(GLuint firstList)
 {
     glListBase(firstList);
-    const char *const text = textBuffer.data();
-    const char *const end = text + std::strlen(text);
-    for (const char *run = std::find_if_not(text, end, isHighByte); run != end;) {
-        const char *const runEnd = std::find_if(run, end, isHighByte);
+    const char* const text = textBuffer.data();
+    const char* const end = text + std::strlen(text);
+    for (const char* run = std::find_if_not(text, end, isHighByte); run != end;) {
+        const char* const runEnd = std::find_if(run, end, isHighByte);
         glCallLists(static_cast<GLsizei>(runEnd - run), GL_UNSIGNED_BYTE, run);
         run = std::find_if_not(runEnd, end, isHighByte);
     }
@@ -178,12 +178,12 @@ void drawTextBuffer(int depthFlag, int font)
 
 // Draws textBuffer in a GLUT bitmap font. Bytes go as signed values, as
 // GLUT takes characters; it draws nothing for those above 127.
-void drawGlutTextBuffer(void *font)
+void drawGlutTextBuffer(void* font)
 {
     beginWindowDrawing(false);
     placeText(glutCharAdvance);
     if (anchorValid)
-        for (const char *byte = textBuffer.data(); *byte != '\0'; ++byte)
+        for (const char* byte = textBuffer.data(); *byte != '\0'; ++byte)
             glutBitmapCharacter(font, static_cast<signed char>(*byte));
     endWindowDrawing();
 }
@@ -214,7 +214,7 @@ void setTextOffset(float dx, float dy, float dz)
     textOffset = {dx, dy, dz};
 }
 
-void setGlutTextStyle(void *font, int alignment)
+void setGlutTextStyle(void* font, int alignment)
 {
     glutTextFont = font;
     textAlignment = alignment;
@@ -229,19 +229,19 @@ void setTextAlignment(int alignment)
 // Public functions: own-font text
 // ---------------------------------------------------------------------------
 
-void drawText(int depthFlag, int font, const char *format, ...)
+void drawText(int depthFlag, int font, const char* format, ...)
 {
     FORMAT_CALLER_ARGUMENTS(format);
     drawTextBuffer(depthFlag, font);
 }
 
-void drawTextInFont(int font, const char *format, ...)
+void drawTextInFont(int font, const char* format, ...)
 {
     FORMAT_CALLER_ARGUMENTS(format);
     drawTextBuffer(0, font);
 }
 
-void drawTextDefault(const char *format, ...)
+void drawTextDefault(const char* format, ...)
 {
     FORMAT_CALLER_ARGUMENTS(format);
     drawTextBuffer(1, boldFont);
@@ -251,26 +251,26 @@ void drawTextDefault(const char *format, ...)
 // Public functions: GLUT-font text
 // ---------------------------------------------------------------------------
 
-void drawGlutText(void *font, const char *format, ...)
+void drawGlutText(void* font, const char* format, ...)
 {
     FORMAT_CALLER_ARGUMENTS(format);
     drawGlutTextBuffer(font);
 }
 
-void drawGlutTextAt(float x, float y, float z, void *font, const char *format, ...)
+void drawGlutTextAt(float x, float y, float z, void* font, const char* format, ...)
 {
     setTextAnchor(x, y, z);
     FORMAT_CALLER_ARGUMENTS(format);
     drawGlutTextBuffer(font);
 }
 
-void drawGlutTextDefault(const char *format, ...)
+void drawGlutTextDefault(const char* format, ...)
 {
     FORMAT_CALLER_ARGUMENTS(format);
     drawGlutTextBuffer(glutTextFont);
 }
 
-void drawGlutTextDefaultAt(float x, float y, float z, const char *format, ...)
+void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
 {
     setTextAnchor(x, y, z);
     FORMAT_CALLER_ARGUMENTS(format);

@@ -61,7 +61,7 @@ enum {
 /* Marks printf-style entries so that compilers check their arguments. */
 #ifndef VESTRANE_TEXT_PRINTF
 #if defined(__GNUC__) || defined(__clang__)
-#define VESTRANE_TEXT_PRINTF(formatIndex, firstArgument) \
+#define VESTRANE_TEXT_PRINTF(formatIndex, firstArgument)                                           \
     __attribute__((format(printf, formatIndex, firstArgument)))
 #else
 #define VESTRANE_TEXT_PRINTF(formatIndex, firstArgument)
@@ -89,7 +89,7 @@ void setTextOffset(float dx, float dy, float dz);
  * drawGlutTextDefaultAt (initially GLUT_BITMAP_8_BY_13; font is a GLUT
  * bitmap font handle) and the alignment of all text.
  */
-void setGlutTextStyle(void *font, int alignment);
+void setGlutTextStyle(void* font, int alignment);
 
 /* Sets the alignment of all text, own-font and GLUT-font (alignCentred,
  * alignRight, alignLeft; initially alignLeft). */
@@ -102,13 +102,13 @@ void setTextAlignment(int alignment);
  * text counts 10 pixels a character (6 in smallFont, 8 in arrowFont).
  * Builds the window's fonts on its first own-font text; uses up the offset.
  */
-void drawText(int depthFlag, int font, const char *format, ...) VESTRANE_TEXT_PRINTF(3, 4);
+void drawText(int depthFlag, int font, const char* format, ...) VESTRANE_TEXT_PRINTF(3, 4);
 
 /* As drawText with the depth test off. */
-void drawTextInFont(int font, const char *format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+void drawTextInFont(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
 /* As drawText in boldFont with the depth test on. */
-void drawTextDefault(const char *format, ...) VESTRANE_TEXT_PRINTF(1, 2);
+void drawTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
 
 /*
  * Formats and draws text at the anchor in a GLUT bitmap font (a handle
@@ -116,17 +116,17 @@ void drawTextDefault(const char *format, ...) VESTRANE_TEXT_PRINTF(1, 2);
  * and right-aligned text counts 8 pixels a character whatever the font.
  * Bytes above 127 draw nothing. Uses up the offset; builds no fonts.
  */
-void drawGlutText(void *font, const char *format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+void drawGlutText(void* font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
 /* setTextAnchor(x, y, z), then as drawGlutText. */
-void drawGlutTextAt(float x, float y, float z, void *font, const char *format, ...)
+void drawGlutTextAt(float x, float y, float z, void* font, const char* format, ...)
     VESTRANE_TEXT_PRINTF(5, 6);
 
 /* As drawGlutText in the font of setGlutTextStyle. */
-void drawGlutTextDefault(const char *format, ...) VESTRANE_TEXT_PRINTF(1, 2);
+void drawGlutTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
 
 /* setTextAnchor(x, y, z), then as drawGlutTextDefault. */
-void drawGlutTextDefaultAt(float x, float y, float z, const char *format, ...)
+void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
     VESTRANE_TEXT_PRINTF(4, 5);
 
 /*
@@ -163,7 +163,7 @@ float getStrokeSpacing(void);
  * GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than 1999
  * characters is cut there.
  */
-void drawStrokeText(float x, float y, float size, const char *format, ...)
+void drawStrokeText(float x, float y, float size, const char* format, ...)
     VESTRANE_TEXT_PRINTF(4, 5);
 
 #ifdef __cplusplus

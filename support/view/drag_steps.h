@@ -22,7 +22,6 @@
  * scale, or any other input that gives no distance finite in single
  * precision, moves nothing.
  */
-[[nodiscard]] double panStep(int pixels, int windowWidth, float projectionScaleX,
-                             float factor);
+[[nodiscard]] double panStep(int pixels, int windowWidth, float projectionScaleX, float factor);
 
 #endif /* VESTRANE_DRAG_STEPS_H */

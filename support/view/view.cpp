@@ -111,8 +111,7 @@ int handleRotationKey(unsigned char key, int /*x*/, int /*y*/)
         return 1;
     }
     switch (key) {
-    case keyEscape:
-        std::exit(0);
+    case keyEscape: std::exit(0);
     case 'x': keyAngleX += rotationKeyStep; return 1;
     case 'X': keyAngleX -= rotationKeyStep; return 1;
     case 'y': keyAngleY += rotationKeyStep; return 1;

@@ -5,7 +5,6 @@
  */
 #include "tests/harness/demo_driver.h"
 
-
 #ifndef VESTRANE_DEMO_PATH
 #error "VESTRANE_DEMO_PATH must name the demo binary"
 #endif
@@ -21,8 +20,8 @@ bool pointInto(XWindow window, int x, int y)
 {
     // No --sync: it waits for a motion that never comes when the pointer
     // is already there.
-    return xdotool("mousemove --window " + windowArgument(window) + " " +
-                   std::to_string(x) + " " + std::to_string(y));
+    return xdotool("mousemove --window " + windowArgument(window) + " " + std::to_string(x) + " " +
+                   std::to_string(y));
 }
 
 }  // namespace

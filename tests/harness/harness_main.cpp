@@ -13,7 +13,7 @@
 namespace {
 
 class XServerEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override
     {
         ASSERT_TRUE(ensureXServer()) << "no X server: is Xvfb installed?";

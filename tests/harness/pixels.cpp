@@ -50,8 +50,8 @@ Image captureWindow(Window window)
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
     Image image;
-    XImage* shot = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                             AllPlanes, ZPixmap);
+    XImage* shot =
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (shot == nullptr) {
         return image;
     }
@@ -82,7 +82,8 @@ Image readGlPixels(int width, int height, unsigned buffer)
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     for (int y = 0; y < height; ++y) {
-        const auto source = bottomUp.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * rowBytes);
+        const auto source =
+            bottomUp.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * rowBytes);
         std::copy(source, source + static_cast<std::ptrdiff_t>(rowBytes),
                   image.rgb.begin() + static_cast<std::ptrdiff_t>(y * rowBytes));
     }
@@ -135,8 +136,10 @@ int differingPixels(const Image& a, const Image& b)
     }
     int count = 0;
     for (std::size_t i = 0; i < a.rgb.size(); i += 3) {
-        count += (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] ||
-                  a.rgb[i + 2] != b.rgb[i + 2]) ? 1 : 0;
+        count +=
+            (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2])
+                ? 1
+                : 0;
     }
     return count;
 }
@@ -148,6 +151,7 @@ bool savePpm(const Image& image, const std::string& path)
         return false;
     }
     std::fprintf(file, "P6\n%d %d\n255\n", image.width, image.height);
-    const bool written = std::fwrite(image.rgb.data(), 1, image.rgb.size(), file) == image.rgb.size();
+    const bool written =
+        std::fwrite(image.rgb.data(), 1, image.rgb.size(), file) == image.rgb.size();
     return std::fclose(file) == 0 && written;
 }

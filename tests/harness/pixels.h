@@ -27,7 +27,10 @@ struct Image {
 
     Rgb at(int x, int y) const;  // x from the left, y from the top
     bool operator==(const Image& other) const;
-    bool operator!=(const Image& other) const { return !(*this == other); }
+    bool operator!=(const Image& other) const
+    {
+        return !(*this == other);
+    }
 };
 
 /* A rectangle in image pixels, from the top-left corner. */

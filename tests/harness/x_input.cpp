@@ -21,22 +21,24 @@ Display* inputDisplay()
 void sendKey(KeySym key, bool down)
 {
     Display* display = inputDisplay();
-    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), down ? True : False,
-                      CurrentTime);
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), down ? True : False, CurrentTime);
 }
 
 void setModifiers(unsigned held, bool down)
 {
-    if (held & holdShift) sendKey(XK_Shift_L, down);
-    if (held & holdCtrl) sendKey(XK_Control_L, down);
-    if (held & holdAlt) sendKey(XK_Alt_L, down);
+    if (held & holdShift)
+        sendKey(XK_Shift_L, down);
+    if (held & holdCtrl)
+        sendKey(XK_Control_L, down);
+    if (held & holdAlt)
+        sendKey(XK_Alt_L, down);
 }
 
 void sendButton(int button, bool down, unsigned held)
 {
     setModifiers(held, true);
-    XTestFakeButtonEvent(inputDisplay(), static_cast<unsigned>(button),
-                         down ? True : False, CurrentTime);
+    XTestFakeButtonEvent(inputDisplay(), static_cast<unsigned>(button), down ? True : False,
+                         CurrentTime);
     setModifiers(held, false);
     syncInput();
 }
@@ -49,8 +51,8 @@ void movePointerInto(Window window, int x, int y)
     int rootX = 0;
     int rootY = 0;
     Window child = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX,
-                          &rootY, &child);
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
     XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
     syncInput();
 }
@@ -64,9 +66,15 @@ void tapKey(KeySym key, unsigned held)
     syncInput();
 }
 
-void pressButton(int button, unsigned held) { sendButton(button, true, held); }
+void pressButton(int button, unsigned held)
+{
+    sendButton(button, true, held);
+}
 
-void releaseButton(int button, unsigned held) { sendButton(button, false, held); }
+void releaseButton(int button, unsigned held)
+{
+    sendButton(button, false, held);
+}
 
 void holdKeys(unsigned held)
 {

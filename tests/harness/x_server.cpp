@@ -47,8 +47,8 @@ pid_t spawnXvfb(const std::string& name)
         prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive the test program
         std::freopen("/dev/null", "w", stderr);
         std::freopen("/dev/null", "w", stdout);
-        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     return pid;
