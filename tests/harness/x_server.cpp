@@ -74,8 +74,8 @@ bool waitUntilAnswering(const std::string& name, pid_t pid)
 bool ensureXServer()
 {
     const char* current = std::getenv("DISPLAY");
-    if (current != nullptr && *current != '\0') {
-        return displayAnswers(current);
+    if (current != nullptr && *current != '\0' && displayAnswers(current)) {
+        return true;
     }
     for (int number = 90 + getpid() % 50; number < 400; ++number) {
         if (displayNumberInUse(number)) {
