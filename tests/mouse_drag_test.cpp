@@ -50,13 +50,6 @@ MouseView currentPanAndZoom()
     return {m[12], m[13], 0.0f, 0.0f, 0.0f, m[0]};
 }
 
-void expectMatrixNear(const Matrix& actual, const Matrix& expected)
-{
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
-    }
-}
-
 class MouseDrags : public ::testing::Test {
   protected:
     void SetUp() override

@@ -4,6 +4,7 @@
  */
 #include "support/projection/projection.h"
 #include "support/projection/view_box.h"
+#include "tests/gl_matrices.h"
 #include "tests/harness/glut_window.h"
 
 #include <GL/glut.h>
@@ -14,46 +15,17 @@
 
 namespace {
 
-using Matrix = std::array<float, 16>;
+const Matrix identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 Matrix projectionMatrix()
 {
-    Matrix m{};
-    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
-    return m;
+    return currentMatrix(GL_PROJECTION_MATRIX);
 }
 
 /* The matrix GL itself builds for these bounds. */
 Matrix orthoMatrix(double left, double right, double bottom, double top, double near, double far)
 {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(left, right, bottom, top, near, far);
-    const Matrix m = projectionMatrix();
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    return m;
-}
-
-void expectMatrixNear(const Matrix& actual, const Matrix& expected)
-{
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
-    }
-}
-
-void expectGLState(int width, int height)
-{
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, width, height}));
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    Matrix modelView{};
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
-    EXPECT_EQ(modelView, (Matrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+    return projectionOf([&] { glOrtho(left, right, bottom, top, near, far); });
 }
 
 struct OrthoCase {
@@ -84,7 +56,7 @@ TEST(OrthoReshape, WindowsOfEveryShapeShowTheWholeBoxUndistorted)
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
         ASSERT_TRUE(resizeTestWindow(window, c.width, c.height));
         pumpEventsFor(30);
-        expectGLState(c.width, c.height);
+        expectReshapeEndState(c.width, c.height, identity);
         expectMatrixNear(projectionMatrix(),
                          orthoMatrix(c.left, c.right, c.bottom, c.top, -500, 500));
         EXPECT_FLOAT_EQ(getViewLeft(), c.left);
@@ -119,7 +91,7 @@ TEST(OrthoReshape, ZeroSizedWindowKeepsThePreviousProjectionAndBox)
     for (const auto& size : {std::array<int, 2>{0, 300}, {400, 0}, {0, 0}}) {
         reshapeOrtho(size[0], size[1]);
         EXPECT_EQ(projectionMatrix(), before);
-        expectGLState(400, 300);
+        expectReshapeEndState(400, 300, identity);
         for (float value :
              {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(), getPixelSize()}) {
             EXPECT_TRUE(std::isfinite(value));

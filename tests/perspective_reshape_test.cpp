@@ -5,6 +5,7 @@
  * matrix, and redisplays counted in a second window.
  */
 #include "support/projection/projection.h"
+#include "tests/gl_matrices.h"
 #include "tests/harness/glut_window.h"
 
 #include <GL/glu.h>
@@ -17,57 +18,9 @@
 
 namespace {
 
-using Matrix = std::array<float, 16>;
-
-Matrix currentMatrix(GLenum which)
-{
-    Matrix m{};
-    glGetFloatv(which, m.data());
-    return m;
-}
-
-/* The projection matrix that `load` makes of the identity. */
-template <typename Load>
-Matrix projectionOf(Load load)
-{
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    load();
-    const Matrix m = currentMatrix(GL_PROJECTION_MATRIX);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    return m;
-}
-
 Matrix translation(float x, float y, float z)
 {
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glTranslatef(x, y, z);
-    const Matrix m = currentMatrix(GL_MODELVIEW_MATRIX);
-    glPopMatrix();
-    return m;
-}
-
-void expectMatrixNear(const Matrix& actual, const Matrix& expected)
-{
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_NEAR(actual[i], expected[i], 1e-6f) << "element " << i;
-    }
-}
-
-/* Viewport over the whole window, model-view mode, the shift as its matrix. */
-void expectEndState(int width, int height, const Matrix& shift)
-{
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, width, height}));
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), shift);
+    return matrixOf([&] { glTranslatef(x, y, z); });
 }
 
 struct ViewBoxValues {
@@ -106,14 +59,14 @@ TEST(FrustumReshape, WidensTheNearPlaneBoxAndLoadsTheEyeShift)
 
     ASSERT_TRUE(resizeTestWindow(window, 400, 200));
     pumpEventsFor(30);
-    expectEndState(400, 200, shift);
+    expectReshapeEndState(400, 200, shift);
     expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
                      projectionOf([] { glFrustum(-2, 2, -1, 1, 1, 100); }));
     expectViewBox({-2, 2, -1, 1, 0.01f});
 
     ASSERT_TRUE(resizeTestWindow(window, 200, 400));
     pumpEventsFor(30);
-    expectEndState(200, 400, shift);
+    expectReshapeEndState(200, 400, shift);
     expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
                      projectionOf([] { glFrustum(-1, 1, -2, 2, 1, 100); }));
     expectViewBox({-1, 1, -2, 2, 0.01f});
@@ -150,7 +103,7 @@ TEST(PerspectiveReshape, WindowsNarrowerThanTheReferenceWidenTheFieldOfView)
         pumpEventsFor(30);
         EXPECT_FLOAT_EQ(getPerspectiveFovy(), c.fovy);
         EXPECT_EQ(getPerspectiveAspect(), c.aspect);
-        expectEndState(c.width, c.height, shift);
+        expectReshapeEndState(c.width, c.height, shift);
         expectMatrixNear(currentMatrix(GL_PROJECTION_MATRIX),
                          projectionOf([&] { gluPerspective(c.fovy, c.aspect, 1, 100); }));
     }
@@ -206,7 +159,7 @@ TEST(ProjectionReshapes, ZeroSizedWindowKeepsThePreviousProjectionAndValues)
         SCOPED_TRACE("frustum " + sizeName(size[0], size[1]));
         reshapeFrustum(size[0], size[1]);
         EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX), frustum);
-        expectEndState(400, 300, translation(0, 0, -5));
+        expectReshapeEndState(400, 300, translation(0, 0, -5));
         expectViewBox(box);
         for (float value : {box.left, box.right, box.bottom, box.top, box.pixelSize}) {
             EXPECT_TRUE(std::isfinite(value));
@@ -219,7 +172,7 @@ TEST(ProjectionReshapes, ZeroSizedWindowKeepsThePreviousProjectionAndValues)
         SCOPED_TRACE("perspective " + sizeName(size[0], size[1]));
         reshapePerspective(size[0], size[1]);
         EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX), perspective);
-        expectEndState(400, 300, translation(0, 0, -10));
+        expectReshapeEndState(400, 300, translation(0, 0, -10));
         EXPECT_FLOAT_EQ(getPerspectiveFovy(), 60);
         EXPECT_FLOAT_EQ(getPerspectiveAspect(), 400 / 300.0f);
     }

@@ -6,6 +6,7 @@
 #include "support/view/view.h"
 #include "tests/harness/glut_window.h"
 #include "tests/harness/x_input.h"
+#include "tests/view_matrices.h"
 
 #include <GL/glut.h>
 #include <X11/keysym.h>
@@ -15,8 +16,6 @@
 #include <cstdlib>
 
 namespace {
-
-using Matrix = std::array<float, 16>;
 
 struct KeyRecord {
     int events = 0;
@@ -33,37 +32,6 @@ void recordKey(unsigned char key, int x, int y)
     lastKey.key = key;
     lastKey.taken = handleRotationKey(key, x, y);
     ++lastKey.events;
-}
-
-template <typename Apply>
-Matrix matrixOf(Apply apply)
-{
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    apply();
-    Matrix m{};
-    glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
-    glPopMatrix();
-    return m;
-}
-
-Matrix rotations(float x, float y, float z)
-{
-    return matrixOf([&] {
-        glRotatef(x, 1, 0, 0);
-        glRotatef(y, 0, 1, 0);
-        glRotatef(z, 0, 0, 1);
-    });
-}
-
-Matrix keyRotation()
-{
-    return matrixOf(applyKeyRotation);
-}
-Matrix mouseTransform()
-{
-    return matrixOf(applyMouseTransform);
 }
 
 class RotationKeys : public ::testing::Test {
@@ -109,8 +77,8 @@ TEST_F(RotationKeys, KeysAddExactTwoDegreeStepsWithoutWrapping)
     }
     EXPECT_TRUE(pumpEventsUntil([] { return lastKey.events == 180; }));
     // 360 degrees is not 0: GL's rotation by 360 leaves a float residue.
-    ASSERT_NE(rotations(360, 0, 0), rotations(0, 0, 0));
-    EXPECT_EQ(keyRotation(), rotations(360, 0, 0));
+    ASSERT_NE(expectedKeyRotation(360, 0, 0), expectedKeyRotation(0, 0, 0));
+    EXPECT_EQ(keyRotation(), expectedKeyRotation(360, 0, 0));
 
     setKeyAngles(0, 0, 0);
     for (int i = 0; i < 3; ++i) {
@@ -122,7 +90,7 @@ TEST_F(RotationKeys, KeysAddExactTwoDegreeStepsWithoutWrapping)
     press(XK_y, holdShift);
     press(XK_y, holdShift);
     press(XK_z, holdShift);
-    EXPECT_EQ(keyRotation(), rotations(-6, -2, 2));
+    EXPECT_EQ(keyRotation(), expectedKeyRotation(-6, -2, 2));
     EXPECT_EQ(mouseTransform(), matrixOf([] {}));
 }
 
@@ -173,7 +141,7 @@ TEST_F(RotationKeys, RotationKeyCallbackPostsARedisplayOnlyForTakenKeys)
     EXPECT_EQ(redraws, 0);
     tapKey(XK_y);
     EXPECT_TRUE(pumpEventsUntil([] { return redraws > 0; }));
-    EXPECT_EQ(keyRotation(), rotations(0, 2, 0));
+    EXPECT_EQ(keyRotation(), expectedKeyRotation(0, 2, 0));
 }
 
 TEST_F(RotationKeys, EscapeEndsTheProcessWithStatusZeroWhateverIsHeld)

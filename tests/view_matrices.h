@@ -10,25 +10,7 @@
 
 #include "support/view/view.h"
 
-#include <GL/glut.h>
-
-#include <array>
-
-using Matrix = std::array<float, 16>;
-
-/* The model-view matrix that `apply` makes of the identity. */
-template <typename Apply>
-Matrix matrixOf(Apply apply)
-{
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    apply();
-    Matrix m{};
-    glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
-    glPopMatrix();
-    return m;
-}
+#include "tests/gl_matrices.h"
 
 struct MouseView {
     float panX = 0.0f;

@@ -7,9 +7,11 @@
  * put back afterwards.
  *
  * Depends on: OpenGL (matrices, glLineWidth, blending, line smoothing),
- * GLUT (glutStrokeCharacter, GLUT_STROKE_ROMAN), the C library (vsnprintf).
+ * GLUT (glutStrokeCharacter, GLUT_STROKE_ROMAN), bounded_format.h.
  */
 #include "support/text/text.h"
+
+#include "support/text/bounded_format.h"
 
 #include <GL/glut.h>
 
@@ -117,12 +119,8 @@ void drawStrokeText(float x, float y, float size, const char* format, ...)
     std::array<char, 2000> text;
     va_list arguments;
     va_start(arguments, format);
-    /* Cuts a longer text at 1999 characters instead of overrunning. */
-    const int length = std::vsnprintf(text.data(), text.size(), format, arguments);
+    formatBounded(text, format, arguments);
     va_end(arguments);
-    if (length < 0) {
-        text[0] = '\0';
-    }
 
     glPushMatrix();
     glTranslatef(x, y, 0.0f);

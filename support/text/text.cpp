@@ -4,7 +4,7 @@
  * text, and lines in window pixels.
  *
  * Depends on: OpenGL, GLUT (current window, bitmap fonts),
- * fonts.h (the own fonts' display lists), <cstdio> (vsnprintf).
+ * fonts.h (the own fonts' display lists), bounded_format.h.
  *
  * Every drawing entry works in a window-pixel frame: an orthographic
  * projection of the viewport's window pixels, depth 0 near to 1 far, in
@@ -15,6 +15,7 @@
  */
 #include "support/text/text.h"
 
+#include "support/text/bounded_format.h"
 #include "support/text/fonts.h"
 
 #include <GL/glut.h>
@@ -50,19 +51,12 @@ constexpr float alignedBaselineDrop = 6.0f;
 // Internal helpers
 // ---------------------------------------------------------------------------
 
-// Formats into textBuffer, cutting a longer text at its last byte.
-__attribute__((format(printf, 1, 0))) void formatText(const char* format, va_list arguments)
-{
-    if (std::vsnprintf(textBuffer.data(), textBuffer.size(), format, arguments) < 0)
-        textBuffer[0] = '\0';
-}
-
 // Formats the variadic arguments of the entry it stands in.
 #define FORMAT_CALLER_ARGUMENTS(format)                                                            \
     do {                                                                                           \
         va_list arguments;                                                                         \
         va_start(arguments, format);                                                               \
-        formatText(format, arguments);                                                             \
+        formatBounded(textBuffer, format, arguments);                                              \
         va_end(arguments);                                                                         \
     } while (0)
 

@@ -5,7 +5,7 @@
  */
 #include "tests/harness/pixels.h"
 
-#include <X11/Xlib.h>
+#include "tests/harness/x_connection.h"
 
 #include <GL/gl.h>
 #include <X11/Xutil.h>
@@ -13,12 +13,6 @@
 #include <cstdio>
 
 namespace {
-
-Display* captureDisplay()
-{
-    static Display* display = XOpenDisplay(nullptr);
-    return display;
-}
 
 int channelOf(unsigned long pixel, unsigned long mask)
 {
@@ -45,7 +39,7 @@ bool Image::operator==(const Image& other) const
 
 Image captureWindow(Window window)
 {
-    Display* display = captureDisplay();
+    Display* display = harnessDisplay();
     XSync(display, False);
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);

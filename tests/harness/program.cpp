@@ -5,7 +5,7 @@
  */
 #include "tests/harness/program.h"
 
-#include <X11/Xlib.h>
+#include "tests/harness/x_connection.h"
 
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -22,12 +22,6 @@
 #include <thread>
 
 namespace {
-
-Display* programDisplay()
-{
-    static Display* display = XOpenDisplay(nullptr);
-    return display;
-}
 
 bool hasTitle(Display* display, Window window, const std::string& title)
 {
@@ -128,7 +122,7 @@ std::string programOutput(const RunningProgram& program)
 
 Window findWindowByTitle(const std::string& title, int timeoutMs)
 {
-    Display* display = programDisplay();
+    Display* display = harnessDisplay();
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     do {
         XSync(display, False);
@@ -147,7 +141,7 @@ Window findWindowByTitle(const std::string& title, int timeoutMs)
 
 WindowGeometry windowGeometry(Window window)
 {
-    Display* display = programDisplay();
+    Display* display = harnessDisplay();
     XSync(display, False);
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);

@@ -5,22 +5,16 @@
  */
 #include "tests/harness/x_input.h"
 
-#include <X11/Xlib.h>
+#include "tests/harness/x_connection.h"
 
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 namespace {
 
-Display* inputDisplay()
-{
-    static Display* display = XOpenDisplay(nullptr);
-    return display;
-}
-
 void sendKey(KeySym key, bool down)
 {
-    Display* display = inputDisplay();
+    Display* display = harnessDisplay();
     XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), down ? True : False, CurrentTime);
 }
 
@@ -37,7 +31,7 @@ void setModifiers(unsigned held, bool down)
 void sendButton(int button, bool down, unsigned held)
 {
     setModifiers(held, true);
-    XTestFakeButtonEvent(inputDisplay(), static_cast<unsigned>(button), down ? True : False,
+    XTestFakeButtonEvent(harnessDisplay(), static_cast<unsigned>(button), down ? True : False,
                          CurrentTime);
     setModifiers(held, false);
     syncInput();
@@ -47,7 +41,7 @@ void sendButton(int button, bool down, unsigned held)
 
 void movePointerInto(Window window, int x, int y)
 {
-    Display* display = inputDisplay();
+    Display* display = harnessDisplay();
     int rootX = 0;
     int rootY = 0;
     Window child = 0;
@@ -90,5 +84,5 @@ void releaseKeys(unsigned held)
 
 void syncInput()
 {
-    XSync(inputDisplay(), False);
+    XSync(harnessDisplay(), False);
 }

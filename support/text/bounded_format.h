@@ -1,0 +1,28 @@
+/*
+ * bounded_format.h - printf-style formatting that never overruns its buffer
+ *
+ * Internal to the text module, shared by the anchored and the stroke text.
+ */
+#ifndef VESTRANE_BOUNDED_FORMAT_H
+#define VESTRANE_BOUNDED_FORMAT_H
+
+#include <array>
+#include <cstdarg>
+#include <cstddef>
+#include <cstdio>
+
+/*
+ * Formats into `buffer`, cutting a longer text at its last byte (1999
+ * characters for the text module's 2000-byte buffers). A format that fails
+ * gives the empty text.
+ */
+template <std::size_t Size>
+__attribute__((format(printf, 2, 0))) inline void
+formatBounded(std::array<char, Size>& buffer, const char* format, va_list arguments)
+{
+    if (std::vsnprintf(buffer.data(), buffer.size(), format, arguments) < 0) {
+        buffer[0] = '\0';
+    }
+}
+
+#endif /* VESTRANE_BOUNDED_FORMAT_H */
