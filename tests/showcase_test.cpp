@@ -80,6 +80,7 @@ class Showcase : public ::testing::Test {
         program = startProgram(VESTRANE_SHOWCASE_PATH);
         window = findWindowByTitle("Vestrane showcase");
         ASSERT_NE(window, 0u);
+        ASSERT_TRUE(waitForFirstFrame(window));
     }
 
     void TearDown() override

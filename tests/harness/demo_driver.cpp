@@ -33,7 +33,7 @@ bool launchDemo(DemoWindows& demo, bool withValues)
     if (withValues) {
         demo.values = findWindowByTitle("Valeurs");
     }
-    return demo.scene != 0 && (!withValues || demo.values != 0);
+    return demo.scene != 0 && (!withValues || demo.values != 0) && waitForFirstFrame(demo.scene);
 }
 
 bool typeKeys(XWindow window, const std::string& keys, int repeat)
@@ -54,6 +54,18 @@ bool chooseFirstMenuEntry(XWindow window)
     // click over the first entry, just below and right of it, chooses it.
     return pointInto(window, 20, 20) && xdotool("click 3") && xdotool("sleep 0.2") &&
            xdotool("mousemove_relative 15 8") && xdotool("sleep 0.1") && xdotool("click 3");
+}
+
+bool waitForFirstFrame(XWindow window)
+{
+    for (int attempt = 0; attempt < 300; ++attempt) {
+        const Image shot = captureWindow(window);
+        if (shot.width > 0 && shot.at(0, 0).r > 0) {
+            return true;
+        }
+        waitMilliseconds(50);
+    }
+    return false;
 }
 
 Image settledShot(XWindow window, int waitMs)

@@ -16,7 +16,7 @@ struct DemoWindows {
 };
 
 /* Starts the demo and waits for its main window (and values window when
- * `withValues`). */
+ * `withValues`), and for the main window's first frame. */
 bool launchDemo(DemoWindows& demo, bool withValues);
 
 /* Types xdotool key names ("x", "Return", "shift+Return", "space") with the
@@ -25,6 +25,10 @@ bool typeKeys(XWindow window, const std::string& keys, int repeat = 1);
 
 /* Chooses the first entry of the right-button menu of `window`. */
 bool chooseFirstMenuEntry(XWindow window);
+
+/* Waits, however slow the build, until a window shows its first frame: its
+ * top-left pixel no longer black, as a window never drawn is. */
+bool waitForFirstFrame(XWindow window);
 
 /* A screenshot taken after the program had time to draw. */
 Image settledShot(XWindow window, int waitMs = 150);

@@ -4,19 +4,17 @@
  * Depends on: Xlib, POSIX process calls, the Xvfb program.
  */
 #include "tests/harness/x_server.h"
+#include "tests/harness/x_connection.h"
 
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -32,41 +30,37 @@ bool displayAnswers(const char* name)
     return true;
 }
 
-bool displayNumberInUse(int number)
+/*
+ * Starts Xvfb and lets it choose a free display number itself (-displayfd):
+ * test programs started side by side can then never pick the same one.
+ * Returns the number, or -1 when the server did not come up.
+ */
+int spawnXvfb(pid_t& pid)
 {
-    struct stat info;
-    const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-    return stat(lock.c_str(), &info) == 0 || stat(socket.c_str(), &info) == 0;
-}
-
-pid_t spawnXvfb(const std::string& name)
-{
-    const pid_t pid = fork();
+    int channel[2];
+    if (pipe(channel) != 0) {
+        return -1;
+    }
+    pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive the test program
+        close(channel[0]);
         std::freopen("/dev/null", "w", stderr);
         std::freopen("/dev/null", "w", stdout);
-        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
+        const std::string fd = std::to_string(channel[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
-    return pid;
-}
-
-bool waitUntilAnswering(const std::string& name, pid_t pid)
-{
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (displayAnswers(name.c_str())) {
-            return true;
-        }
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            return false;  // it died: most likely the number was taken
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    close(channel[1]);
+    // The server writes its number once it accepts connections.
+    std::string number;
+    char c = 0;
+    while (pid > 0 && read(channel[0], &c, 1) == 1 && c != '\n') {
+        number += c;
     }
-    return false;
+    close(channel[0]);
+    return number.empty() ? -1 : std::atoi(number.c_str());
 }
 
 }  // namespace
@@ -77,21 +71,17 @@ bool ensureXServer()
     if (current != nullptr && *current != '\0' && displayAnswers(current)) {
         return true;
     }
-    for (int number = 90 + getpid() % 50; number < 400; ++number) {
-        if (displayNumberInUse(number)) {
-            continue;
-        }
-        const std::string name = ":" + std::to_string(number);
-        const pid_t pid = spawnXvfb(name);
-        if (pid > 0 && waitUntilAnswering(name, pid)) {
-            serverPid = pid;
-            setenv("DISPLAY", name.c_str(), 1);
-            return true;
-        }
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+    pid_t pid = -1;
+    const int number = spawnXvfb(pid);
+    const std::string name = ":" + std::to_string(number);
+    if (number >= 0 && displayAnswers(name.c_str())) {
+        serverPid = pid;
+        setenv("DISPLAY", name.c_str(), 1);
+        return true;
+    }
+    if (pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
     }
     return false;
 }
@@ -105,4 +95,10 @@ void stopPrivateXServer()
     waitpid(serverPid, nullptr, 0);
     serverPid = -1;
     unsetenv("DISPLAY");
+}
+
+Display* harnessDisplay()
+{
+    static Display* display = XOpenDisplay(nullptr);
+    return display;
 }
