@@ -22,6 +22,8 @@
 #ifndef VESTRANE_SUPPORT_COLOR_COLOR_H
 #define VESTRANE_SUPPORT_COLOR_COLOR_H
 
+#include "support/common.h"
+
 #include <GL/gl.h>
 
 /* Marks functions whose result owns heap memory: dropping it is a leak. */
@@ -59,30 +61,30 @@ typedef GLfloat Color;
  *   colorGrey75        0.75  0.75  0.75
  *   colorMediumYellow  0.75  0.75  0
  */
-Color* colorWhite(void);
-Color* colorYellow(void);
-Color* colorCyan(void);
-Color* colorMagenta(void);
-Color* colorRed(void);
-Color* colorGreen(void);
-Color* colorBlue(void);
-Color* colorBlack(void);
-Color* colorGrey10(void);
-Color* colorGrey25(void);
-Color* colorGrey50(void);
-Color* colorGrey75(void);
-Color* colorMediumYellow(void);
-Color* colorDarkYellow(void);
-Color* colorDarkCyan(void);
-Color* colorDarkMagenta(void);
-Color* colorDarkRed(void);
-Color* colorDarkGreen(void);
-Color* colorDarkBlue(void);
-Color* colorTan(void);
-Color* colorPink(void);
-Color* colorBrick(void);
-Color* colorLightBlue(void);
-Color* colorSlateBlue(void);
+VESTRANE_API Color* colorWhite(void);
+VESTRANE_API Color* colorYellow(void);
+VESTRANE_API Color* colorCyan(void);
+VESTRANE_API Color* colorMagenta(void);
+VESTRANE_API Color* colorRed(void);
+VESTRANE_API Color* colorGreen(void);
+VESTRANE_API Color* colorBlue(void);
+VESTRANE_API Color* colorBlack(void);
+VESTRANE_API Color* colorGrey10(void);
+VESTRANE_API Color* colorGrey25(void);
+VESTRANE_API Color* colorGrey50(void);
+VESTRANE_API Color* colorGrey75(void);
+VESTRANE_API Color* colorMediumYellow(void);
+VESTRANE_API Color* colorDarkYellow(void);
+VESTRANE_API Color* colorDarkCyan(void);
+VESTRANE_API Color* colorDarkMagenta(void);
+VESTRANE_API Color* colorDarkRed(void);
+VESTRANE_API Color* colorDarkGreen(void);
+VESTRANE_API Color* colorDarkBlue(void);
+VESTRANE_API Color* colorTan(void);
+VESTRANE_API Color* colorPink(void);
+VESTRANE_API Color* colorBrick(void);
+VESTRANE_API Color* colorLightBlue(void);
+VESTRANE_API Color* colorSlateBlue(void);
 
 /*
  * Named colours with a chosen opacity: colorXxxWithAlpha(alpha) copies red,
@@ -93,29 +95,29 @@ Color* colorSlateBlue(void);
  * State: overwrites this builder's buffer only. Every named colour but
  * colorTan has one.
  */
-Color* colorWhiteWithAlpha(float alpha);
-Color* colorYellowWithAlpha(float alpha);
-Color* colorCyanWithAlpha(float alpha);
-Color* colorMagentaWithAlpha(float alpha);
-Color* colorRedWithAlpha(float alpha);
-Color* colorGreenWithAlpha(float alpha);
-Color* colorBlueWithAlpha(float alpha);
-Color* colorBlackWithAlpha(float alpha);
-Color* colorGrey10WithAlpha(float alpha);
-Color* colorGrey25WithAlpha(float alpha);
-Color* colorGrey50WithAlpha(float alpha);
-Color* colorGrey75WithAlpha(float alpha);
-Color* colorMediumYellowWithAlpha(float alpha);
-Color* colorDarkYellowWithAlpha(float alpha);
-Color* colorDarkCyanWithAlpha(float alpha);
-Color* colorDarkMagentaWithAlpha(float alpha);
-Color* colorDarkRedWithAlpha(float alpha);
-Color* colorDarkGreenWithAlpha(float alpha);
-Color* colorDarkBlueWithAlpha(float alpha);
-Color* colorPinkWithAlpha(float alpha);
-Color* colorBrickWithAlpha(float alpha);
-Color* colorLightBlueWithAlpha(float alpha);
-Color* colorSlateBlueWithAlpha(float alpha);
+VESTRANE_API Color* colorWhiteWithAlpha(float alpha);
+VESTRANE_API Color* colorYellowWithAlpha(float alpha);
+VESTRANE_API Color* colorCyanWithAlpha(float alpha);
+VESTRANE_API Color* colorMagentaWithAlpha(float alpha);
+VESTRANE_API Color* colorRedWithAlpha(float alpha);
+VESTRANE_API Color* colorGreenWithAlpha(float alpha);
+VESTRANE_API Color* colorBlueWithAlpha(float alpha);
+VESTRANE_API Color* colorBlackWithAlpha(float alpha);
+VESTRANE_API Color* colorGrey10WithAlpha(float alpha);
+VESTRANE_API Color* colorGrey25WithAlpha(float alpha);
+VESTRANE_API Color* colorGrey50WithAlpha(float alpha);
+VESTRANE_API Color* colorGrey75WithAlpha(float alpha);
+VESTRANE_API Color* colorMediumYellowWithAlpha(float alpha);
+VESTRANE_API Color* colorDarkYellowWithAlpha(float alpha);
+VESTRANE_API Color* colorDarkCyanWithAlpha(float alpha);
+VESTRANE_API Color* colorDarkMagentaWithAlpha(float alpha);
+VESTRANE_API Color* colorDarkRedWithAlpha(float alpha);
+VESTRANE_API Color* colorDarkGreenWithAlpha(float alpha);
+VESTRANE_API Color* colorDarkBlueWithAlpha(float alpha);
+VESTRANE_API Color* colorPinkWithAlpha(float alpha);
+VESTRANE_API Color* colorBrickWithAlpha(float alpha);
+VESTRANE_API Color* colorLightBlueWithAlpha(float alpha);
+VESTRANE_API Color* colorSlateBlueWithAlpha(float alpha);
 
 /*
  * Grey of any level: sets red, green and blue of this builder's buffer to
@@ -124,14 +126,14 @@ Color* colorSlateBlueWithAlpha(float alpha);
  *   alpha - opacity.
  * State: overwrites this builder's buffer only.
  */
-Color* greyWithAlpha(float level, float alpha);
+VESTRANE_API Color* greyWithAlpha(float level, float alpha);
 
 /*
  * Colour from four components: stores red, green, blue and alpha in that
  * order into this builder's buffer; returns a pointer to the buffer.
  * State: overwrites this builder's buffer only.
  */
-Color* makeColor(float red, float green, float blue, float alpha);
+VESTRANE_API Color* makeColor(float red, float green, float blue, float alpha);
 
 /*
  * Heap copy: allocates one colour (calloc) and copies the four components
@@ -140,7 +142,7 @@ Color* makeColor(float red, float green, float blue, float alpha);
  * Returns the copy, owned by the caller (release with freeColor), or NULL
  * when the heap is exhausted.
  */
-COLOR_MUST_USE_RESULT Color* copyColor(const Color* color);
+VESTRANE_API COLOR_MUST_USE_RESULT Color* copyColor(const Color* color);
 
 /*
  * Releases a heap colour with free: a copy or a ramp entry (a plain free,
@@ -148,7 +150,7 @@ COLOR_MUST_USE_RESULT Color* copyColor(const Color* color);
  * accepted.
  *   color - heap memory from this library; never a table or buffer colour.
  */
-void freeColor(Color* color);
+VESTRANE_API void freeColor(Color* color);
 
 /*
  * Rainbow ramp: a new heap array of 256 pointers, entry i a separately
@@ -159,14 +161,14 @@ void freeColor(Color* color);
  * freeColor, then the array with free. Returns NULL when the
  * heap is exhausted; nothing of that call is then left allocated.
  */
-COLOR_MUST_USE_RESULT Color** makeRainbowRamp(void);
+VESTRANE_API COLOR_MUST_USE_RESULT Color** makeRainbowRamp(void);
 
 /*
  * Grey ramp: a new heap array of 256 pointers, entry i the grey of level
  * i/255 (entry 0 black, entry 255 white), alpha 1.
  * Ownership, release and exhaustion as for makeRainbowRamp.
  */
-COLOR_MUST_USE_RESULT Color** makeGreyRamp(void);
+VESTRANE_API COLOR_MUST_USE_RESULT Color** makeGreyRamp(void);
 
 #ifdef __cplusplus
 }

@@ -17,6 +17,8 @@
 #ifndef VESTRANE_PROJECTION_H
 #define VESTRANE_PROJECTION_H
 
+#include "support/common.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -29,7 +31,8 @@ extern "C" {
  * Makes no OpenGL call and leaves the current box and the getters alone.
  * Set it before the window's first reshape.
  */
-void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near, float far);
+VESTRANE_API void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near,
+                              float far);
 
 /*
  * GLUT reshape callback: viewport over the whole window, then glOrtho of the
@@ -37,7 +40,7 @@ void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near, flo
  * that axis scaled by the aspect ratio). Records the bounds and the pixel
  * size for the getters. Leaves GL_MODELVIEW current with the identity.
  */
-void reshapeOrtho(int width, int height);
+VESTRANE_API void reshapeOrtho(int width, int height);
 
 /* ---- Frustum projection ------------------------------------------------ */
 
@@ -48,8 +51,8 @@ void reshapeOrtho(int width, int height);
  * loaded as the model-view matrix after the projection. Makes no OpenGL
  * call; set it before the window's first reshape.
  */
-void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near, float far,
-                   float shiftX, float shiftY, float shiftZ);
+VESTRANE_API void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near,
+                                float far, float shiftX, float shiftY, float shiftZ);
 
 /*
  * GLUT reshape callback: viewport over the whole window, then glFrustum of
@@ -58,7 +61,7 @@ void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near, f
  * near plane) for the getters of the current view box. Leaves GL_MODELVIEW
  * current with the eye translation as the whole matrix. Posts no redisplay.
  */
-void reshapeFrustum(int width, int height);
+VESTRANE_API void reshapeFrustum(int width, int height);
 
 /* ---- Perspective projection -------------------------------------------- */
 
@@ -69,15 +72,15 @@ void reshapeFrustum(int width, int height);
  * loaded as the model-view matrix after the projection. Keeps the window
  * named by setPerspectiveForWindow. Makes no OpenGL call.
  */
-void setPerspective(float fovy, float refAspect, float near, float far, float shiftX, float shiftY,
-                    float shiftZ);
+VESTRANE_API void setPerspective(float fovy, float refAspect, float near, float far, float shiftX,
+                                 float shiftY, float shiftZ);
 
 /*
  * setPerspective, and names the window that every later perspective reshape
  * redisplays; -1 names none.
  */
-void setPerspectiveForWindow(float fovy, float refAspect, float near, float far, float shiftX,
-                             float shiftY, float shiftZ, int window);
+VESTRANE_API void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
+                                          float shiftX, float shiftY, float shiftZ, int window);
 
 /*
  * GLUT reshape callback: viewport over the whole window, then gluPerspective
@@ -89,13 +92,13 @@ void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
  * then posts a redisplay of the window named by setPerspectiveForWindow, if
  * any. Leaves the current view box alone.
  */
-void reshapePerspective(int width, int height);
+VESTRANE_API void reshapePerspective(int width, int height);
 
 /* The field of view of the last perspective reshape (after widening). */
-float getPerspectiveFovy(void);
+VESTRANE_API float getPerspectiveFovy(void);
 
 /* The aspect ratio (width / height) of the last perspective reshape. */
-float getPerspectiveAspect(void);
+VESTRANE_API float getPerspectiveAspect(void);
 
 /* ---- Current view box --------------------------------------------------- */
 
@@ -104,11 +107,11 @@ float getPerspectiveAspect(void);
  * the world height of one pixel row: (top - bottom) / window height.
  * All are 0 before the first reshape.
  */
-float getViewLeft(void);
-float getViewRight(void);
-float getViewBottom(void);
-float getViewTop(void);
-float getPixelSize(void);
+VESTRANE_API float getViewLeft(void);
+VESTRANE_API float getViewRight(void);
+VESTRANE_API float getViewBottom(void);
+VESTRANE_API float getViewTop(void);
+VESTRANE_API float getPixelSize(void);
 
 #ifdef __cplusplus
 }

@@ -16,6 +16,8 @@
 #ifndef VESTRANE_TEXT_H
 #define VESTRANE_TEXT_H
 
+#include "support/common.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -75,25 +77,25 @@ enum {
  * window depth) is recorded with whether it lay inside the view volume.
  * Leaves the GL raster position there; touches no other state.
  */
-void setTextAnchor(float x, float y, float z);
+VESTRANE_API void setTextAnchor(float x, float y, float z);
 
 /*
  * Shifts the next text (own-font or GLUT-font) by dx pixels to the right,
  * dy pixels down and dz in window depth. That text uses the shift up, so
  * the one after it is placed unshifted again; lines leave it alone.
  */
-void setTextOffset(float dx, float dy, float dz);
+VESTRANE_API void setTextOffset(float dx, float dy, float dz);
 
 /*
  * Sets the GLUT bitmap font of drawGlutTextDefault and
  * drawGlutTextDefaultAt (initially GLUT_BITMAP_8_BY_13; font is a GLUT
  * bitmap font handle) and the alignment of all text.
  */
-void setGlutTextStyle(void* font, int alignment);
+VESTRANE_API void setGlutTextStyle(void* font, int alignment);
 
 /* Sets the alignment of all text, own-font and GLUT-font (alignCentred,
  * alignRight, alignLeft; initially alignLeft). */
-void setTextAlignment(int alignment);
+VESTRANE_API void setTextAlignment(int alignment);
 
 /*
  * Formats and draws text at the anchor in one of the own fonts (font
@@ -102,13 +104,14 @@ void setTextAlignment(int alignment);
  * text counts 10 pixels a character (6 in smallFont, 8 in arrowFont).
  * Builds the window's fonts on its first own-font text; uses up the offset.
  */
-void drawText(int depthFlag, int font, const char* format, ...) VESTRANE_TEXT_PRINTF(3, 4);
+VESTRANE_API void drawText(int depthFlag, int font, const char* format, ...)
+    VESTRANE_TEXT_PRINTF(3, 4);
 
 /* As drawText with the depth test off. */
-void drawTextInFont(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+VESTRANE_API void drawTextInFont(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
 /* As drawText in boldFont with the depth test on. */
-void drawTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
+VESTRANE_API void drawTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
 
 /*
  * Formats and draws text at the anchor in a GLUT bitmap font (a handle
@@ -116,17 +119,17 @@ void drawTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
  * and right-aligned text counts 8 pixels a character whatever the font.
  * Bytes above 127 draw nothing. Uses up the offset; builds no fonts.
  */
-void drawGlutText(void* font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+VESTRANE_API void drawGlutText(void* font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
 /* setTextAnchor(x, y, z), then as drawGlutText. */
-void drawGlutTextAt(float x, float y, float z, void* font, const char* format, ...)
+VESTRANE_API void drawGlutTextAt(float x, float y, float z, void* font, const char* format, ...)
     VESTRANE_TEXT_PRINTF(5, 6);
 
 /* As drawGlutText in the font of setGlutTextStyle. */
-void drawGlutTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
+VESTRANE_API void drawGlutTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
 
 /* setTextAnchor(x, y, z), then as drawGlutTextDefault. */
-void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
+VESTRANE_API void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
     VESTRANE_TEXT_PRINTF(4, 5);
 
 /*
@@ -135,7 +138,7 @@ void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
  * off while it draws; neither the alignment nor the offset applies, and
  * the offset stays as it was.
  */
-void drawWindowLine(int x1, int y1, int x2, int y2);
+VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
 
 /* ---- Stroke text -------------------------------------------------------- */
 
@@ -146,12 +149,12 @@ void drawWindowLine(int x1, int y1, int x2, int y2);
  * drawing. Spacing: extra advance after every character, in stroke-font
  * units (scaled with the glyphs); initially 0, 0 and 0.0.
  */
-void setStrokeBold(int on);
-void setStrokeSmooth(int on);
-void setStrokeSpacing(float spacing);
-int getStrokeBold(void);
-int getStrokeSmooth(void);
-float getStrokeSpacing(void);
+VESTRANE_API void setStrokeBold(int on);
+VESTRANE_API void setStrokeSmooth(int on);
+VESTRANE_API void setStrokeSpacing(float spacing);
+VESTRANE_API int getStrokeBold(void);
+VESTRANE_API int getStrokeSmooth(void);
+VESTRANE_API float getStrokeSpacing(void);
 
 /*
  * Formats text printf-style and draws it in GLUT_STROKE_ROMAN in the
@@ -163,7 +166,7 @@ float getStrokeSpacing(void);
  * GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than 1999
  * characters is cut there.
  */
-void drawStrokeText(float x, float y, float size, const char* format, ...)
+VESTRANE_API void drawStrokeText(float x, float y, float size, const char* format, ...)
     VESTRANE_TEXT_PRINTF(4, 5);
 
 #ifdef __cplusplus

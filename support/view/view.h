@@ -19,6 +19,8 @@
 #ifndef VESTRANE_VIEW_H
 #define VESTRANE_VIEW_H
 
+#include "support/common.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -34,7 +36,7 @@ extern "C" {
  * Only valid inside a keyboard, special-key or mouse callback (it asks
  * glutGetModifiers). Stores nothing.
  */
-int modifierCode(void);
+VESTRANE_API int modifierCode(void);
 
 /* ---- Applying the view ------------------------------------------------- */
 
@@ -45,28 +47,28 @@ int modifierCode(void);
  * pushes nothing: bracket it with glPushMatrix/glPopMatrix yourself.
  * In the initial state it leaves the matrix unchanged.
  */
-void applyMouseTransform(void);
+VESTRANE_API void applyMouseTransform(void);
 
 /*
  * Multiplies the current matrix by the key rotations: keyAngleX about x,
  * then keyAngleY about y, then keyAngleZ about z. Same conditions as
  * applyMouseTransform.
  */
-void applyKeyRotation(void);
+VESTRANE_API void applyKeyRotation(void);
 
 /* ---- Setters ----------------------------------------------------------- */
 
 /* Sets the three mouse angles (degrees). */
-void setMouseAngles(float x, float y, float z);
+VESTRANE_API void setMouseAngles(float x, float y, float z);
 
 /* Sets the three key angles (degrees). */
-void setKeyAngles(float x, float y, float z);
+VESTRANE_API void setKeyAngles(float x, float y, float z);
 
 /*
  * Sets the multiplier of the pan that an Alt drag produces (initially 1:
  * the scene follows the pointer in an orthographic view).
  */
-void setPanFactor(float factor);
+VESTRANE_API void setPanFactor(float factor);
 
 /* ---- Rotation keys ----------------------------------------------------- */
 
@@ -82,13 +84,13 @@ void setPanFactor(float factor);
  * Call it first from your own keyboard callback and handle the key
  * yourself only when it returns 0.
  */
-int handleRotationKey(unsigned char key, int x, int y);
+VESTRANE_API int handleRotationKey(unsigned char key, int x, int y);
 
 /*
  * handleRotationKey as a GLUT keyboard callback: posts a redisplay of the
  * current window when the key was taken.
  */
-void rotationKeyCallback(unsigned char key, int x, int y);
+VESTRANE_API void rotationKeyCallback(unsigned char key, int x, int y);
 
 /* ---- Mouse drags ------------------------------------------------------- */
 
@@ -100,7 +102,7 @@ void rotationKeyCallback(unsigned char key, int x, int y);
  * kind and a release ends it (-> 1). Other buttons, and left-button events
  * without a modifier, leave the drag as it was (-> 0).
  */
-int mouseButton(int button, int state, int x, int y);
+VESTRANE_API int mouseButton(int button, int state, int x, int y);
 
 /*
  * Motion handler, with the arguments of a GLUT motion callback. During a
@@ -115,14 +117,14 @@ int mouseButton(int button, int state, int x, int y);
  * Outside a left-button drag it changes nothing (-> 0). A key handled
  * during a drag replaces the modifier code, and so the kind of the drag.
  */
-int mouseMotion(int x, int y);
+VESTRANE_API int mouseMotion(int x, int y);
 
 /*
  * mouseButton and mouseMotion as GLUT mouse and motion callbacks: post a
  * redisplay of the current window when the handler took the event.
  */
-void mouseButtonCallback(int button, int state, int x, int y);
-void mouseMotionCallback(int x, int y);
+VESTRANE_API void mouseButtonCallback(int button, int state, int x, int y);
+VESTRANE_API void mouseMotionCallback(int x, int y);
 
 /* ---- Special keys and auto-rotation ----------------------------------- */
 
@@ -140,19 +142,19 @@ void mouseMotionCallback(int x, int y);
  *               0 (Left, Up, Page Down), a half-turn about y (Right),
  *               about x (Down) or about z (Page Up); pan and zoom are kept
  */
-int specialRotationKey(int key, int x, int y);
+VESTRANE_API int specialRotationKey(int key, int x, int y);
 
 /*
  * specialRotationKey as a GLUT special-key callback: posts a redisplay of
  * the current window when the key was taken.
  */
-void specialKeyCallback(int key, int x, int y);
+VESTRANE_API void specialKeyCallback(int key, int x, int y);
 
 /*
  * Names the window that autoRotateStep redisplays; -1 (the initial choice)
  * means GLUT's current window at each step.
  */
-void setAutoRotateWindow(int window);
+VESTRANE_API void setAutoRotateWindow(int window);
 
 /*
  * Idle callback of the auto-rotation. While Shift+Enter has switched it on,
@@ -160,7 +162,7 @@ void setAutoRotateWindow(int window);
  * times the speed, and posts a redisplay of the window named by
  * setAutoRotateWindow. While it is off it does nothing.
  */
-void autoRotateStep(void);
+VESTRANE_API void autoRotateStep(void);
 
 #ifdef __cplusplus
 }
