@@ -16,6 +16,9 @@
 #include <cmath>
 #include <limits>
 
+using vestrane::detail::panStep;
+using vestrane::detail::zoomedScale;
+
 namespace {
 
 constexpr int leftButton = 1;

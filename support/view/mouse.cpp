@@ -4,7 +4,8 @@
  * A press with Shift, Shift+Ctrl, Ctrl or Alt starts a drag of that kind;
  * motion then turns the mouse angles (one degree a pixel), zooms, or pans
  * through the projection and window width saved at the press. A release
- * with a modifier ends the drag.
+ * with a modifier ends the drag. Pointer differences are taken in a wider
+ * type than GLUT's int coordinates, so no coordinate can overflow them.
  *
  * Depends on: OpenGL (glGetFloatv), GLUT (glutGet, glutPostRedisplay),
  * the view state (view_state.h), the C library (pow).
@@ -15,71 +16,64 @@
 
 #include <GL/glut.h>
 
-#include <array>
 #include <cmath>
 
-using namespace view_state;
-
-/* ---- State ------------------------------------------------------------- */
-
-namespace {
-
-/* Saved at every button event; only element 0 is read, by the pan. */
-std::array<float, 16> dragProjection{};
-int dragWidth = 0;
-int dragButton = 0;
-int dragActive = 0;
-int dragLastX = 0;
-int dragLastY = 0;
+using namespace vestrane::detail;
 
 /* ---- Internal helpers -------------------------------------------------- */
+
+namespace {
 
 constexpr double zoomBase = 1.02f;
 constexpr double zoomPixelsPerStep = 5.0;
 
-void turn(float& horizontalAngle, int dx, int dy, int x, int y)
+void turn(ViewState& view, float& horizontalAngle, long long dx, long long dy, int x, int y)
 {
-    horizontalAngle += static_cast<float>(dx);
-    mouseAngleX += static_cast<float>(dy);
-    dragLastX = x;
-    dragLastY = y;
+    addIfFinite(horizontalAngle, static_cast<double>(static_cast<float>(dx)));
+    addIfFinite(view.mouseAngleX, static_cast<double>(static_cast<float>(dy)));
+    view.dragLastX = x;
+    view.dragLastY = y;
 }
 
-void zoom(int dy, int y)
+void zoom(ViewState& view, long long dy, int y)
 {
-    zoomScale = zoomedScale(zoomScale, dy);
-    dragLastY = y;
+    view.zoomScale = zoomedScale(view.zoomScale, dy);
+    view.dragLastY = y;
 }
 
-void pan(int dx, int dy, int x, int y)
+void pan(ViewState& view, long long dx, long long dy, int x, int y)
 {
-    const float scaleX = dragProjection[0];
+    const float scaleX = view.dragProjection[0];
     /* Window y grows downwards, world y upwards. */
-    panX = static_cast<float>(panX + panStep(dx, dragWidth, scaleX, panFactor));
-    panY = static_cast<float>(panY - panStep(dy, dragWidth, scaleX, panFactor));
-    dragLastX = x;
-    dragLastY = y;
+    addIfFinite(view.panX, panStep(dx, view.dragWidth, scaleX, view.panFactor));
+    addIfFinite(view.panY, -panStep(dy, view.dragWidth, scaleX, view.panFactor));
+    view.dragLastX = x;
+    view.dragLastY = y;
 }
 
 }  // namespace
 
-float zoomedScale(float scale, int dy)
+float vestrane::detail::zoomedScale(float scale, long long dy)
 {
+    double zoomed = scale;
     if (dy > 0) {
-        return static_cast<float>(scale * std::pow(zoomBase, dy / zoomPixelsPerStep));
+        zoomed = scale * std::pow(zoomBase, static_cast<double>(dy) / zoomPixelsPerStep);
+    } else if (dy < 0) {
+        zoomed = scale / std::pow(zoomBase, -(static_cast<double>(dy) / zoomPixelsPerStep));
     }
-    if (dy < 0) {
-        return static_cast<float>(scale / std::pow(zoomBase, -(dy / zoomPixelsPerStep)));
-    }
-    return scale;
+    const auto rounded = static_cast<float>(zoomed);
+    /* The comparisons are false for NaN too. */
+    return rounded >= minZoomScale && rounded <= maxZoomScale ? rounded : scale;
 }
 
-double panStep(int pixels, int windowWidth, float projectionScaleX, float factor)
+double vestrane::detail::panStep(long long pixels, int windowWidth, float projectionScaleX,
+                                 float factor)
 {
     if (windowWidth == 0 || projectionScaleX == 0.0f) {
         return 0.0;
     }
-    const double step = ((2.0 * pixels / windowWidth) / projectionScaleX) * factor;
+    const double step =
+        ((2.0 * static_cast<double>(pixels) / windowWidth) / projectionScaleX) * factor;
     /* The pan is a float: a step beyond its range would make it infinite. */
     return std::isfinite(static_cast<float>(step)) ? step : 0.0;
 }
@@ -88,38 +82,40 @@ double panStep(int pixels, int windowWidth, float projectionScaleX, float factor
 
 int mouseButton(int button, int state, int x, int y)
 {
-    glGetFloatv(GL_PROJECTION_MATRIX, dragProjection.data());
-    dragWidth = glutGet(GLUT_WINDOW_WIDTH);
-    dragButton = button;
+    ViewState& view = viewState();
+    glGetFloatv(GL_PROJECTION_MATRIX, view.dragProjection.data());
+    view.dragWidth = glutGet(GLUT_WINDOW_WIDTH);
+    view.dragButton = button;
     if (button != GLUT_LEFT_BUTTON) {
         return 0;
     }
-    lastModifierCode = modifierCode();
-    if (lastModifierCode == modifierNone) {
+    view.lastModifierCode = modifierCode();
+    if (view.lastModifierCode == modifierNone) {
         return 0;
     }
-    dragLastX = x;
-    dragLastY = y;
+    view.dragLastX = x;
+    view.dragLastY = y;
     if (state == GLUT_DOWN) {
-        dragActive = 1;
+        view.dragActive = 1;
     } else if (state == GLUT_UP) {
-        dragActive = 0;
+        view.dragActive = 0;
     }
     return 1;
 }
 
 int mouseMotion(int x, int y)
 {
-    if (dragButton != GLUT_LEFT_BUTTON || dragActive != 1) {
+    ViewState& view = viewState();
+    if (view.dragButton != GLUT_LEFT_BUTTON || view.dragActive != 1) {
         return 0;
     }
-    const int dx = x - dragLastX;
-    const int dy = y - dragLastY;
-    switch (lastModifierCode) {
-    case modifierShift: turn(mouseAngleY, dx, dy, x, y); break;
-    case modifierShiftCtrl: turn(mouseAngleZ, dx, dy, x, y); break;
-    case modifierCtrl: zoom(dy, y); break;
-    case modifierAlt: pan(dx, dy, x, y); break;
+    const long long dx = static_cast<long long>(x) - view.dragLastX;
+    const long long dy = static_cast<long long>(y) - view.dragLastY;
+    switch (view.lastModifierCode) {
+    case modifierShift: turn(view, view.mouseAngleY, dx, dy, x, y); break;
+    case modifierShiftCtrl: turn(view, view.mouseAngleZ, dx, dy, x, y); break;
+    case modifierCtrl: zoom(view, dy, y); break;
+    case modifierAlt: pan(view, dx, dy, x, y); break;
     default: break;
     }
     return 1;

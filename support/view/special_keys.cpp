@@ -3,7 +3,8 @@
  *
  * The six arrow and page keys step the key angles, jump to preset views
  * with Ctrl, or change the auto-rotation speed with Shift. The
- * auto-rotation step advances the mouse angles once per idle call.
+ * auto-rotation step advances the mouse angles once per idle call. The
+ * auto-rotation's switch, speed and window are set and read back here.
  *
  * Depends on: GLUT (glutPostRedisplay, glutPostWindowRedisplay), the view
  * state (view_state.h).
@@ -16,7 +17,7 @@
 #include <array>
 #include <cstddef>
 
-using namespace view_state;
+using namespace vestrane::detail;
 
 /* ---- Internal helpers -------------------------------------------------- */
 
@@ -28,6 +29,15 @@ constexpr int lastViewKey = GLUT_KEY_PAGE_DOWN;
 constexpr int viewKeyCount = lastViewKey - firstViewKey + 1;
 
 constexpr float speedFactor = 1.1f;
+/*
+ * The range of the auto-rotation speed. At 1000 a step turns the scene by
+ * 1100 to 3100 degrees, several turns a frame, beyond any speed that still
+ * reads as a rotation; at 0.001 a full turn takes some 100,000 steps, half
+ * an hour at 60 frames a second, slower than anyone can see move. Either
+ * end is 73 Shift presses from 1, and as many back.
+ */
+constexpr float minAutoRotateSpeed = 1e-3f;
+constexpr float maxAutoRotateSpeed = 1e3f;
 constexpr float plainStep = 1.0f;
 constexpr float altStep = 10.0f;
 /*
@@ -59,18 +69,18 @@ constexpr std::array<KeyAngles, viewKeyCount> presets = {{
 
 /* Which key angle a key steps, and in which direction. */
 struct KeyStep {
-    float* angle;
+    float ViewState::*angle;
     float sign;
 };
 
 /* Left, Up, Right, Down, Page Up, Page Down. */
 constexpr std::array<KeyStep, viewKeyCount> keySteps = {{
-    {&keyAngleY, -1.0f},
-    {&keyAngleX, -1.0f},
-    {&keyAngleY, 1.0f},
-    {&keyAngleX, 1.0f},
-    {&keyAngleZ, -1.0f},
-    {&keyAngleZ, 1.0f},
+    {&ViewState::keyAngleY, -1.0f},
+    {&ViewState::keyAngleX, -1.0f},
+    {&ViewState::keyAngleY, 1.0f},
+    {&ViewState::keyAngleX, 1.0f},
+    {&ViewState::keyAngleZ, -1.0f},
+    {&ViewState::keyAngleZ, 1.0f},
 }};
 
 bool isViewKey(int key)
@@ -88,13 +98,18 @@ bool speedsUp(int key)
     return key == GLUT_KEY_LEFT || key == GLUT_KEY_UP || key == GLUT_KEY_PAGE_UP;
 }
 
+/* A speed outside the range (NaN included) leaves the speed as it was. */
+void changeSpeedTo(float speed)
+{
+    if (speed >= minAutoRotateSpeed && speed <= maxAutoRotateSpeed) {
+        viewState().autoRotateSpeed = speed;
+    }
+}
+
 void changeSpeed(int key)
 {
-    if (speedsUp(key)) {
-        autoRotateSpeed *= speedFactor;
-    } else {
-        autoRotateSpeed /= speedFactor;
-    }
+    const float speed = viewState().autoRotateSpeed;
+    changeSpeedTo(speedsUp(key) ? speed * speedFactor : speed / speedFactor);
 }
 
 void showPreset(int key)
@@ -116,12 +131,7 @@ float stepSizeFor(int code)
 void stepKeyAngle(int key, float step)
 {
     const KeyStep& keyStep = keySteps[viewKeyIndex(key)];
-    *keyStep.angle += keyStep.sign * step;
-}
-
-void advance(float& angle, double factor)
-{
-    angle = static_cast<float>(angle + factor * autoRotateSpeed);
+    addIfFinite(viewState().*keyStep.angle, keyStep.sign * step);
 }
 
 }  // namespace
@@ -130,14 +140,15 @@ void advance(float& angle, double factor)
 
 int specialRotationKey(int key, int /*x*/, int /*y*/)
 {
-    lastModifierCode = modifierCode();
+    ViewState& view = viewState();
+    view.lastModifierCode = modifierCode();
     if (!isViewKey(key)) {
         return 0;
     }
-    switch (lastModifierCode) {
+    switch (view.lastModifierCode) {
     case modifierShift: changeSpeed(key); break;
     case modifierCtrl: showPreset(key); break;
-    default: stepKeyAngle(key, stepSizeFor(lastModifierCode)); break;
+    default: stepKeyAngle(key, stepSizeFor(view.lastModifierCode)); break;
     }
     return 1;
 }
@@ -149,22 +160,48 @@ void specialKeyCallback(int key, int x, int y)
     }
 }
 
-void setAutoRotateWindow(int window)
+void setAutoRotateWindow(WindowId window)
 {
-    autoRotateWindow = window;
+    viewState().autoRotateWindow = window;
+}
+
+WindowId getAutoRotateWindow(void)
+{
+    return viewState().autoRotateWindow;
+}
+
+void setAutoRotate(int on)
+{
+    viewState().autoRotateOn = on != 0 ? 1 : 0;
+}
+
+int getAutoRotate(void)
+{
+    return viewState().autoRotateOn;
+}
+
+void setAutoRotateSpeed(float speed)
+{
+    changeSpeedTo(speed);
+}
+
+float getAutoRotateSpeed(void)
+{
+    return viewState().autoRotateSpeed;
 }
 
 void autoRotateStep(void)
 {
-    if (autoRotateOn == 0) {
+    ViewState& view = viewState();
+    if (view.autoRotateOn == 0) {
         return;
     }
-    advance(mouseAngleX, autoRotateFactors[0]);
-    advance(mouseAngleY, autoRotateFactors[1]);
-    advance(mouseAngleZ, autoRotateFactors[2]);
-    if (autoRotateWindow == -1) {
+    addIfFinite(view.mouseAngleX, autoRotateFactors[0] * view.autoRotateSpeed);
+    addIfFinite(view.mouseAngleY, autoRotateFactors[1] * view.autoRotateSpeed);
+    addIfFinite(view.mouseAngleZ, autoRotateFactors[2] * view.autoRotateSpeed);
+    if (view.autoRotateWindow == -1) {
         glutPostRedisplay();
     } else {
-        glutPostWindowRedisplay(autoRotateWindow);
+        glutPostWindowRedisplay(view.autoRotateWindow);
     }
 }

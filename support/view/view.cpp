@@ -2,8 +2,9 @@
  * view.cpp - the view state, its application to the matrix, the rotation keys
  *
  * Holds the one view state of the program (see view_state.h), applies it to
- * the current OpenGL matrix and handles the rotation keys. Mouse drags and
- * special keys live in mouse.cpp and special_keys.cpp.
+ * the current OpenGL matrix, sets, reads back and resets it, and handles the
+ * rotation keys. Mouse drags and special keys live in mouse.cpp and
+ * special_keys.cpp.
  *
  * Depends on: OpenGL (glRotatef, glTranslatef, glScalef), GLUT
  * (glutGetModifiers, glutPostRedisplay), the C library (exit).
@@ -13,33 +14,23 @@
 
 #include <GL/glut.h>
 
+#include <cmath>
 #include <cstdlib>
+
+using namespace vestrane::detail;
 
 /* ---- State ------------------------------------------------------------- */
 
-namespace view_state {
+namespace {
 
-float mouseAngleX = 0.0f;
-float mouseAngleY = 0.0f;
-float mouseAngleZ = 0.0f;
-float panX = 0.0f;
-float panY = 0.0f;
-float zoomScale = 1.0f;
-float panFactor = 1.0f;
+ViewState view;
 
-float keyAngleX = 0.0f;
-float keyAngleY = 0.0f;
-float keyAngleZ = 0.0f;
+}  // namespace
 
-int autoRotateOn = 0;
-float autoRotateSpeed = 1.0f;
-int autoRotateWindow = -1;
-
-int lastModifierCode = modifierNone;
-
-}  // namespace view_state
-
-using namespace view_state;
+ViewState& vestrane::detail::viewState()
+{
+    return view;
+}
 
 /* ---- Internal helpers -------------------------------------------------- */
 
@@ -47,7 +38,20 @@ namespace {
 
 constexpr unsigned char keyEnter = 13;
 constexpr unsigned char keyEscape = 27;
-constexpr float rotationKeyStep = 2.0f;
+constexpr double rotationKeyStep = 2.0;
+
+bool allFinite(float x, float y, float z)
+{
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+}
+
+/* Copies a value out through a pointer that may be NULL. */
+void copyOut(float* to, float value)
+{
+    if (to != nullptr) {
+        *to = value;
+    }
+}
 
 }  // namespace
 
@@ -70,54 +74,98 @@ int modifierCode(void)
 
 void applyMouseTransform(void)
 {
-    glTranslatef(panX, panY, 0.0f);
-    glRotatef(mouseAngleX, 1.0f, 0.0f, 0.0f);
-    glRotatef(mouseAngleY, 0.0f, 1.0f, 0.0f);
-    glRotatef(mouseAngleZ, 0.0f, 0.0f, 1.0f);
-    glScalef(zoomScale, zoomScale, zoomScale);
+    glTranslatef(view.panX, view.panY, 0.0f);
+    glRotatef(view.mouseAngleX, 1.0f, 0.0f, 0.0f);
+    glRotatef(view.mouseAngleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(view.mouseAngleZ, 0.0f, 0.0f, 1.0f);
+    glScalef(view.zoomScale, view.zoomScale, view.zoomScale);
 }
 
 void applyKeyRotation(void)
 {
-    glRotatef(keyAngleX, 1.0f, 0.0f, 0.0f);
-    glRotatef(keyAngleY, 0.0f, 1.0f, 0.0f);
-    glRotatef(keyAngleZ, 0.0f, 0.0f, 1.0f);
+    glRotatef(view.keyAngleX, 1.0f, 0.0f, 0.0f);
+    glRotatef(view.keyAngleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(view.keyAngleZ, 0.0f, 0.0f, 1.0f);
 }
 
 void setMouseAngles(float x, float y, float z)
 {
-    mouseAngleX = x;
-    mouseAngleY = y;
-    mouseAngleZ = z;
+    if (allFinite(x, y, z)) {
+        view.mouseAngleX = x;
+        view.mouseAngleY = y;
+        view.mouseAngleZ = z;
+    }
 }
 
 void setKeyAngles(float x, float y, float z)
 {
-    keyAngleX = x;
-    keyAngleY = y;
-    keyAngleZ = z;
+    if (allFinite(x, y, z)) {
+        view.keyAngleX = x;
+        view.keyAngleY = y;
+        view.keyAngleZ = z;
+    }
 }
 
 void setPanFactor(float factor)
 {
-    panFactor = factor;
+    if (std::isfinite(factor)) {
+        view.panFactor = factor;
+    }
+}
+
+void getMouseAngles(float* x, float* y, float* z)
+{
+    copyOut(x, view.mouseAngleX);
+    copyOut(y, view.mouseAngleY);
+    copyOut(z, view.mouseAngleZ);
+}
+
+void getKeyAngles(float* x, float* y, float* z)
+{
+    copyOut(x, view.keyAngleX);
+    copyOut(y, view.keyAngleY);
+    copyOut(z, view.keyAngleZ);
+}
+
+void getPan(float* x, float* y)
+{
+    copyOut(x, view.panX);
+    copyOut(y, view.panY);
+}
+
+float getZoomScale(void)
+{
+    return view.zoomScale;
+}
+
+float getPanFactor(void)
+{
+    return view.panFactor;
+}
+
+void resetView(void)
+{
+    ViewState fresh;
+    fresh.panFactor = view.panFactor;
+    fresh.autoRotateWindow = view.autoRotateWindow;
+    view = fresh;
 }
 
 int handleRotationKey(unsigned char key, int /*x*/, int /*y*/)
 {
-    lastModifierCode = modifierCode();
-    if (lastModifierCode == modifierShift && key == keyEnter) {
-        autoRotateOn = (autoRotateOn + 1) % 2;
+    view.lastModifierCode = modifierCode();
+    if (view.lastModifierCode == modifierShift && key == keyEnter) {
+        view.autoRotateOn = (view.autoRotateOn + 1) % 2;
         return 1;
     }
     switch (key) {
     case keyEscape: std::exit(0);
-    case 'x': keyAngleX += rotationKeyStep; return 1;
-    case 'X': keyAngleX -= rotationKeyStep; return 1;
-    case 'y': keyAngleY += rotationKeyStep; return 1;
-    case 'Y': keyAngleY -= rotationKeyStep; return 1;
-    case 'z': keyAngleZ += rotationKeyStep; return 1;
-    case 'Z': keyAngleZ -= rotationKeyStep; return 1;
+    case 'x': addIfFinite(view.keyAngleX, rotationKeyStep); return 1;
+    case 'X': addIfFinite(view.keyAngleX, -rotationKeyStep); return 1;
+    case 'y': addIfFinite(view.keyAngleY, rotationKeyStep); return 1;
+    case 'Y': addIfFinite(view.keyAngleY, -rotationKeyStep); return 1;
+    case 'z': addIfFinite(view.keyAngleZ, rotationKeyStep); return 1;
+    case 'Z': addIfFinite(view.keyAngleZ, -rotationKeyStep); return 1;
     default: return 0;
     }
 }

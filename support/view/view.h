@@ -11,8 +11,19 @@
  * callback form, ready for glut*Func, that posts a redisplay of the current
  * window when the handler took the event.
  *
- * Angles are in degrees. Nothing is clamped: angles run past 360, the zoom
- * and the auto-rotation speed may shrink or grow without bound.
+ * Angles are in degrees and run past 360 without wrapping. The view stays
+ * usable whatever the input:
+ *   - a zoom step that would leave 1e-6 .. 1e6 leaves the zoom as it was
+ *     (the view matrix stays finite and invertible);
+ *   - a speed change that would leave 0.001 .. 1000 leaves the auto-rotation
+ *     speed as it was (from 1, 73 Shift presses reach either end);
+ *   - an angle or pan step whose result would not be a finite float leaves
+ *     that value as it was;
+ *   - setters ignore a call with a value that is not finite (NaN or an
+ *     infinity), and setAutoRotateSpeed one outside the speed's range;
+ *   - pointer differences are taken in a wider type than int, so any
+ *     coordinates GLUT passes are safe.
+ * So every value read back, and every matrix built from them, is finite.
  *
  * Depends on: OpenGL, GLUT.
  */
@@ -56,19 +67,49 @@ VESTRANE_API void applyMouseTransform(void);
  */
 VESTRANE_API void applyKeyRotation(void);
 
-/* ---- Setters ----------------------------------------------------------- */
+/* ---- Setters, getters and reset ---------------------------------------- */
 
-/* Sets the three mouse angles (degrees). */
+/*
+ * Sets the three mouse angles (degrees). A call with a value that is not
+ * finite changes nothing.
+ */
 VESTRANE_API void setMouseAngles(float x, float y, float z);
 
-/* Sets the three key angles (degrees). */
+/*
+ * Sets the three key angles (degrees). A call with a value that is not
+ * finite changes nothing.
+ */
 VESTRANE_API void setKeyAngles(float x, float y, float z);
 
 /*
  * Sets the multiplier of the pan that an Alt drag produces (initially 1:
- * the scene follows the pointer in an orthographic view).
+ * the scene follows the pointer in an orthographic view). A factor that is
+ * not finite changes nothing.
  */
 VESTRANE_API void setPanFactor(float factor);
+
+/*
+ * Copy out the current mouse angles (degrees), key angles (degrees) and pan
+ * (units of the projection). A NULL pointer is skipped.
+ */
+VESTRANE_API void getMouseAngles(float* x, float* y, float* z);
+VESTRANE_API void getKeyAngles(float* x, float* y, float* z);
+VESTRANE_API void getPan(float* x, float* y);
+
+/* The current zoom scale (initially 1; always within 1e-6 .. 1e6). */
+VESTRANE_API float getZoomScale(void);
+
+/* The pan factor set by setPanFactor (initially 1). */
+VESTRANE_API float getPanFactor(void);
+
+/*
+ * Puts the view back as it was at start: mouse angles, key angles and pan
+ * 0, zoom 1, auto-rotation off with speed 1, and any drag in progress
+ * ended (motion is not taken again before the next press with a modifier).
+ * Keeps the program's configuration: the pan factor and the window named
+ * by setAutoRotateWindow. Touches no GL state and posts no redisplay.
+ */
+VESTRANE_API void resetView(void);
 
 /* ---- Rotation keys ----------------------------------------------------- */
 
@@ -109,7 +150,8 @@ VESTRANE_API int mouseButton(int button, int state, int x, int y);
  * left-button drag it acts by the latest modifier code (-> 1):
  *   Shift       right/down turns the mouse angles about y/x, 1 degree a pixel
  *   Shift+Ctrl  right/down turns the mouse angles about z/x, 1 degree a pixel
- *   Ctrl        down enlarges, up shrinks: 1.02 for every 5 pixels
+ *   Ctrl        down enlarges, up shrinks: 1.02 for every 5 pixels, within
+ *               1e-6 .. 1e6
  *   Alt         pans so that the scene follows the pointer, through element
  *               0 of the saved projection and the saved window width, times
  *               the pan factor; a degenerate projection or width pans nothing
@@ -137,7 +179,8 @@ VESTRANE_API void mouseMotionCallback(int x, int y);
  *   Alt         the same in steps of 10 degrees
  *   Shift+Ctrl  the same in fine steps of 0.25 degree
  *   Shift       Left, Up, Page Up speed the auto-rotation up by 1.1 times,
- *               Right, Down, Page Down slow it down by as much
+ *               Right, Down, Page Down slow it down by as much, within
+ *               0.001 .. 1000
  *   Ctrl        preset views: the mouse angles to 0 and the key angles to
  *               0 (Left, Up, Page Down), a half-turn about y (Right),
  *               about x (Down) or about z (Page Up); pan and zoom are kept
@@ -154,7 +197,30 @@ VESTRANE_API void specialKeyCallback(int key, int x, int y);
  * Names the window that autoRotateStep redisplays; -1 (the initial choice)
  * means GLUT's current window at each step.
  */
-VESTRANE_API void setAutoRotateWindow(int window);
+VESTRANE_API void setAutoRotateWindow(WindowId window);
+
+/* The window set by setAutoRotateWindow, or -1. */
+VESTRANE_API WindowId getAutoRotateWindow(void);
+
+/*
+ * Switches the auto-rotation on (any non-zero `on`) or off, as Shift+Enter
+ * does. A program that registers autoRotateStep only while it is on idles
+ * without spending time.
+ */
+VESTRANE_API void setAutoRotate(int on);
+
+/* 1 while the auto-rotation is on, else 0. */
+VESTRANE_API int getAutoRotate(void);
+
+/*
+ * Sets the multiplier of the auto-rotation's steps (initially 1), as the
+ * Shift keys change it. A speed outside 0.001 .. 1000, or not a number,
+ * changes nothing.
+ */
+VESTRANE_API void setAutoRotateSpeed(float speed);
+
+/* The current auto-rotation speed (always within 0.001 .. 1000). */
+VESTRANE_API float getAutoRotateSpeed(void);
 
 /*
  * Idle callback of the auto-rotation. While Shift+Enter has switched it on,
