@@ -13,6 +13,7 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -63,6 +64,7 @@ class MouseDrags : public ::testing::Test {
         reshapeOrtho(500, 500);
         glutMouseFunc(recordButton);
         glutMotionFunc(recordMotion);
+        resetView();
         setMouseAngles(0, 0, 0);
         setPanFactor(1.0f);
         record = MouseRecord{};
@@ -178,11 +180,8 @@ TEST_F(MouseDrags, ADegenerateProjectionPansNothing)
     glMatrixMode(GL_MODELVIEW);
     EXPECT_EQ(press(leftButton, holdAlt), 1);
     EXPECT_EQ(moveTo(150, 130), 1);
-    const Matrix panned = mouseTransform();
-    EXPECT_EQ(panned, view({}));
-    for (float element : panned) {
-        EXPECT_TRUE(std::isfinite(element));
-    }
+    EXPECT_EQ(mouseTransform(), view({}));
+    expectFiniteView();
     EXPECT_EQ(release(leftButton, holdAlt), 1);
 }
 
@@ -240,6 +239,74 @@ TEST_F(MouseDrags, CallbackFormsRedisplayOnlyForTakenEvents)
     releaseButton(leftButton, holdShift);
     pumpEventsFor(50);
     EXPECT_EQ(mouseTransform(), view({0, 0, 0, 7, 0}));
+}
+
+TEST_F(MouseDrags, GettersReadDragsBackAndResetViewEndsTheDrag)
+{
+    float x = 0, y = 0, z = 1;
+    EXPECT_EQ(press(leftButton, holdShift), 1);
+    EXPECT_EQ(moveTo(110, 95), 1);
+    getMouseAngles(&x, &y, &z);
+    EXPECT_EQ(x, -5.0f);
+    EXPECT_EQ(y, 10.0f);
+    EXPECT_EQ(z, 0.0f);
+    EXPECT_EQ(release(leftButton, holdShift), 1);
+
+    EXPECT_EQ(press(leftButton, holdCtrl), 1);
+    EXPECT_EQ(moveTo(110, 100), 1);
+    EXPECT_EQ(getZoomScale(), 1.02f);
+    EXPECT_EQ(release(leftButton, holdCtrl), 1);
+
+    EXPECT_EQ(press(leftButton, holdAlt), 1);
+    EXPECT_EQ(moveTo(160, 150), 1);
+    getPan(&x, &y);
+    EXPECT_EQ(x, 1.0f);
+    EXPECT_EQ(y, -1.0f);
+    getPan(nullptr, nullptr);
+
+    setPanFactor(3.0f);
+    resetView();
+    EXPECT_EQ(moveTo(100, 100), 0) << "the drag ended";
+    EXPECT_EQ(mouseTransform(), matrixOf([] {}));
+    EXPECT_EQ(getPanFactor(), 3.0f);
+    EXPECT_EQ(release(leftButton, holdAlt), 1);
+}
+
+/* Motion is driven through the handler directly: coordinates no screen has. */
+TEST_F(MouseDrags, ZoomStaysWithinItsRangeAndComesBackFromEitherEnd)
+{
+    EXPECT_EQ(press(leftButton, holdCtrl), 1);
+    int y = 100;
+    const auto zoomBy = [&](int steps, int pixels) {
+        for (int i = 0; i < steps; ++i) {
+            y += pixels;
+            EXPECT_EQ(mouseMotion(100, y), 1);
+        }
+        expectFiniteView();
+        return getZoomScale();
+    };
+    // Each step of 1000 pixels zooms by 1.02^200, some 52.5 times.
+    EXPECT_GT(zoomBy(30, 1000), 1e6f / 52.5f);
+    EXPECT_LE(getZoomScale(), 1e6f);
+    EXPECT_GT(zoomBy(1, -1000), 1.0f) << "back from the top";
+    EXPECT_LT(zoomBy(60, -1000), 1e-6f * 52.5f);
+    EXPECT_GE(getZoomScale(), 1e-6f);
+    EXPECT_GT(zoomBy(1, 1000), 1e-6f * 52.5f) << "back from the bottom";
+    EXPECT_EQ(release(leftButton, holdCtrl), 1);
+}
+
+TEST_F(MouseDrags, ExtremeCoordinatesOverflowNothing)
+{
+    for (unsigned held : {holdShift | holdAlt, holdShift | holdCtrl, 1u * holdCtrl, 1u * holdAlt}) {
+        SCOPED_TRACE(held);
+        movePointerInto(xWindowOf(window), 16, 0);
+        EXPECT_EQ(press(leftButton, held), 1);
+        EXPECT_EQ(mouseMotion(INT_MIN, 3), 1);
+        EXPECT_EQ(mouseMotion(INT_MAX, INT_MIN), 1);
+        EXPECT_EQ(mouseMotion(INT_MIN, INT_MAX), 1);
+        expectFiniteView();
+        EXPECT_EQ(release(leftButton, held), 1);
+    }
 }
 
 TEST(DragSteps, ZoomIsOnePointZeroTwoPerFivePixelsEitherWay)

@@ -15,11 +15,14 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct KeyRecord {
     int events = 0;
     int taken = -1;
+    int arrowAndPageKeys = 0;  // freeglut also reports the modifier keys
 };
 
 KeyRecord lastSpecial;
@@ -29,6 +32,7 @@ void recordSpecial(int key, int x, int y)
 {
     lastSpecial.taken = specialRotationKey(key, x, y);
     ++lastSpecial.events;
+    lastSpecial.arrowAndPageKeys += key >= GLUT_KEY_LEFT && key <= GLUT_KEY_PAGE_DOWN;
 }
 
 void recordKey(unsigned char key, int x, int y)
@@ -66,8 +70,7 @@ class SpecialKeys : public ::testing::Test {
         glutKeyboardFunc(recordKey);
         glutDisplayFunc([] { ++redrawsOfMain; });
         movePointerInto(xWindowOf(window), 100, 100);
-        setKeyAngles(0, 0, 0);
-        setMouseAngles(0, 0, 0);
+        resetView();
     }
     void TearDown() override
     {
@@ -81,6 +84,18 @@ class SpecialKeys : public ::testing::Test {
         tapKey(key, held);
         EXPECT_TRUE(pumpEventsUntil([&] { return lastSpecial.events > before; }));
         return lastSpecial.taken;
+    }
+
+    /* Holds a key down `count` times as a user would; returns the speed. */
+    float pressRepeatedly(XKeySym key, unsigned held, int count)
+    {
+        const int before = lastSpecial.arrowAndPageKeys;
+        for (int i = 0; i < count; ++i) {
+            tapKey(key, held);
+        }
+        EXPECT_TRUE(
+            pumpEventsUntil([&] { return lastSpecial.arrowAndPageKeys == before + count; }));
+        return getAutoRotateSpeed();
     }
 
     /* Shift+Enter, which switches the auto-rotation on or off. */
@@ -251,8 +266,70 @@ TEST_F(SpecialKeys, AutoRotationStepsOnlyWhileOnAndRedisplaysTheNamedWindow)
     closeTestWindow(other);
 }
 
-/* Last, because the speed has no setter and ten slow-downs do not quite
- * bring it back to 1.0. */
+TEST_F(SpecialKeys, GettersReadBackWhatKeysAndTheAutoRotationStepWrote)
+{
+    EXPECT_EQ(press(XK_Left), 1);
+    EXPECT_EQ(press(XK_Page_Down, holdAlt), 1);
+    float x = 1, y = 0, z = 0;
+    getKeyAngles(&x, &y, &z);
+    EXPECT_EQ(x, 0.0f);
+    EXPECT_EQ(y, -1.0f);
+    EXPECT_EQ(z, 10.0f);
+
+    EXPECT_EQ(press(XK_Up, holdShift), 1);
+    EXPECT_EQ(getAutoRotateSpeed(), 1.1f);
+    EXPECT_EQ(getAutoRotate(), 0);
+    switchAutoRotation();
+    EXPECT_EQ(getAutoRotate(), 1);
+    EXPECT_EQ(stepFromRest(), autoRotatedFromRest(1.1f));
+    getMouseAngles(&x, nullptr, &z);
+    EXPECT_EQ(x, static_cast<float>(static_cast<double>(1.1f) * 1.1f));
+    EXPECT_EQ(z, static_cast<float>(static_cast<double>(3.1f) * 1.1f));
+    switchAutoRotation();
+    EXPECT_EQ(getAutoRotate(), 0);
+
+    setAutoRotate(-7);
+    EXPECT_EQ(getAutoRotate(), 1);
+    setAutoRotate(0);
+    EXPECT_EQ(getAutoRotate(), 0);
+    EXPECT_EQ(getAutoRotateWindow(), -1);
+    setAutoRotateWindow(window);
+    EXPECT_EQ(getAutoRotateWindow(), window);
+    setAutoRotateWindow(-1);
+}
+
+/* A held Shift+arrow once ran the speed to infinity, or to a denormal it
+ * took a thousand presses to leave. */
+TEST_F(SpecialKeys, TheSpeedStaysWithinItsRangeAndSettersRefuseHostileValues)
+{
+    EXPECT_LE(pressRepeatedly(XK_Left, holdShift, 80), 1000.0f);
+    EXPECT_GT(getAutoRotateSpeed(), 1000.0f / 1.1f);
+    EXPECT_GE(pressRepeatedly(XK_Right, holdShift, 160), 1e-3f);
+    EXPECT_LT(getAutoRotateSpeed(), 1.1e-3f);
+    EXPECT_GT(pressRepeatedly(XK_Page_Up, holdShift, 80), 1.0f) << "back up as it went down";
+
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    setAutoRotateSpeed(2.0f);
+    setMouseAngles(1, 2, 3);
+    setKeyAngles(4, 5, 6);
+    setPanFactor(7);
+    for (float hostile : {nan, inf, -inf, 0.0f, -1.0f, std::numeric_limits<float>::denorm_min(),
+                          std::numeric_limits<float>::max(), 9e-4f, 1001.0f}) {
+        setAutoRotateSpeed(hostile);
+    }
+    for (float hostile : {nan, inf, -inf}) {
+        setMouseAngles(0, hostile, 0);
+        setKeyAngles(hostile, 0, 0);
+        setPanFactor(hostile);
+    }
+    EXPECT_EQ(getAutoRotateSpeed(), 2.0f);
+    EXPECT_EQ(mouseTransform(), expectedMouseTransform({0, 0, 1, 2, 3}));
+    EXPECT_EQ(keyRotation(), expectedKeyRotation(4, 5, 6));
+    EXPECT_EQ(getPanFactor(), 7.0f);
+    setPanFactor(1.0f);
+}
+
 TEST_F(SpecialKeys, TenSpeedUpsMakeOnePointOneToTheTenth)
 {
     switchAutoRotation();

@@ -94,6 +94,36 @@ TEST_F(RotationKeys, KeysAddExactTwoDegreeStepsWithoutWrapping)
     EXPECT_EQ(mouseTransform(), matrixOf([] {}));
 }
 
+TEST_F(RotationKeys, GettersReadTheKeysBackAndResetViewKeepsOnlyTheConfiguration)
+{
+    press(XK_x);
+    press(XK_x);
+    press(XK_y, holdShift);
+    press(XK_Return, holdShift);
+    float x = 0, y = 0, z = 1;
+    getKeyAngles(&x, &y, &z);
+    EXPECT_EQ(x, 4.0f);
+    EXPECT_EQ(y, -2.0f);
+    EXPECT_EQ(z, 0.0f);
+    getKeyAngles(nullptr, &y, nullptr);  // NULL pointers are skipped
+    EXPECT_EQ(getAutoRotate(), 1);
+
+    setMouseAngles(10, 20, 30);
+    setPanFactor(2.5f);
+    setAutoRotateWindow(window);
+    setAutoRotateSpeed(3.0f);
+    resetView();
+    const Matrix identity = matrixOf([] {});
+    EXPECT_EQ(keyRotation(), identity);
+    EXPECT_EQ(mouseTransform(), identity);
+    EXPECT_EQ(getAutoRotate(), 0);
+    EXPECT_EQ(getAutoRotateSpeed(), 1.0f);
+    EXPECT_EQ(getPanFactor(), 2.5f);
+    EXPECT_EQ(getAutoRotateWindow(), window);
+    setPanFactor(1.0f);
+    setAutoRotateWindow(-1);
+}
+
 TEST_F(RotationKeys, ModifierCodesFollowShiftThenCtrlThenAlt)
 {
     struct Case {

@@ -12,6 +12,8 @@
 
 #include "tests/gl_matrices.h"
 
+#include <cmath>
+
 struct MouseView {
     float panX = 0.0f;
     float panY = 0.0f;
@@ -48,6 +50,27 @@ inline Matrix mouseTransform()
 inline Matrix keyRotation()
 {
     return matrixOf(applyKeyRotation);
+}
+
+/* Every value the view's getters read back, and every element of the
+ * matrices it builds, is finite. */
+inline void expectFiniteView()
+{
+    std::array<float, 11> values{};
+    getMouseAngles(&values[0], &values[1], &values[2]);
+    getKeyAngles(&values[3], &values[4], &values[5]);
+    getPan(&values[6], &values[7]);
+    values[8] = getZoomScale();
+    values[9] = getPanFactor();
+    values[10] = getAutoRotateSpeed();
+    for (const Matrix& m : {mouseTransform(), keyRotation()}) {
+        for (float element : m) {
+            EXPECT_TRUE(std::isfinite(element));
+        }
+    }
+    for (float value : values) {
+        EXPECT_TRUE(std::isfinite(value));
+    }
 }
 
 #endif
