@@ -5,8 +5,12 @@
 #include "tests/harness/demo_driver.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 
 #ifndef VESTRANE_SHOWCASE_PATH
@@ -14,6 +18,9 @@
 #endif
 
 namespace {
+
+/* The band of status lines at the top of the window, in pixels. */
+constexpr int statusBand = 55;
 
 /* The teapot's brick red, lit or in shadow; nothing else in the middle of
  * the window is redder than it is green and blue. */
@@ -43,7 +50,6 @@ struct Extent {
 Extent teapotExtent(const Image& image)
 {
     constexpr int sides = 40;
-    constexpr int statusBand = 40;
     constexpr int helpBand = 68;
     Extent e{image.width, -1, image.height, -1};
     for (int y = statusBand; y < image.height - helpBand; ++y) {
@@ -63,7 +69,7 @@ Extent teapotExtent(const Image& image)
 int differingScenePixels(const Image& a, const Image& b)
 {
     int count = 0;
-    for (int y = 40; y < a.height; ++y) {
+    for (int y = statusBand; y < a.height; ++y) {
         for (int x = 0; x < a.width; ++x) {
             const Rgb p = a.at(x, y);
             const Rgb q = b.at(x, y);
@@ -71,6 +77,21 @@ int differingScenePixels(const Image& a, const Image& b)
         }
     }
     return count;
+}
+
+/* The processor time, user and system, that a process has used so far. */
+double cpuSeconds(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat{std::istreambuf_iterator<char>(file), {}};
+    // After the name in parentheses: state, then 10 fields, then utime and stime.
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string field;
+    long ticks = 0;
+    for (int i = 0; i < 13 && fields >> field; ++i) {
+        ticks += i >= 11 ? std::stol(field) : 0;
+    }
+    return static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 class Showcase : public ::testing::Test {
@@ -215,4 +236,22 @@ TEST_F(Showcase, OwnKeysRestyleTheTitleAndEscapeQuitsWithStatusZero)
     ASSERT_TRUE(typeKeys(window, "Escape"));
     EXPECT_EQ(waitForExit(program), 0);
     EXPECT_EQ(programOutput(program), "");
+}
+
+TEST_F(Showcase, AStillPictureCostsNoProcessorTime)
+{
+    const double before = cpuSeconds(program.pid);
+    waitMilliseconds(3000);
+    EXPECT_LT(cpuSeconds(program.pid) - before, 0.2);
+}
+
+TEST_F(Showcase, RResetsTheViewToTheStartPicture)
+{
+    const Image initial = shot(400);
+    ASSERT_TRUE(shiftDrag(20, 10));
+    ASSERT_TRUE(typeKeys(window, "x alt+Right shift+Return"));
+    EXPECT_NE(shot(), initial);
+    ASSERT_TRUE(typeKeys(window, "r"));
+    EXPECT_EQ(shot(), initial);
+    EXPECT_EQ(shot(300), initial) << "the auto-rotation stopped too";
 }

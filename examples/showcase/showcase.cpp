@@ -4,8 +4,9 @@
  * A lit teapot under a stroke-text title turns with the view; labels in the
  * library's four bitmap fonts stay pinned to points of the teapot; the
  * rainbow and grey colour ramps stand as bars at the window's sides; a
- * status line reads the projection and stroke-text settings back, and the
- * key help sits at the bottom.
+ * status line reads the projection, view and stroke-text settings back, and
+ * the key help sits at the bottom. The auto-rotation is the only idle
+ * function, registered only while it runs: a still picture costs no time.
  *
  * Keys:
  *   x y z  /  X Y Z        turn the scene +2 / -2 degrees about that axis
@@ -15,6 +16,7 @@
  *   Shift+arrow, Shift+Page  auto-rotation faster (Left, Up, Page Up) or
  *                          slower (Right, Down, Page Down)
  *   t                      look down on the lid
+ *   r                      reset the view to the one at start
  *   1  2  3                orthographic, frustum, perspective projection
  *   a  /  A                pour: tilt the teapot 5 degrees more / less
  *   b                      stroke title bold on / off
@@ -81,7 +83,7 @@ constexpr std::array<float, 3> handleBack = {-1.55f, 0.3f, 0.0f};
 // Overlay, in window pixels.
 constexpr int lineHeight = 15;
 constexpr int margin = 10;
-constexpr int statusLines = 2;
+constexpr int statusLines = 3;
 constexpr int helpLines = 4;
 constexpr int statusBand = statusLines * lineHeight + 10;
 constexpr int helpBand = helpLines * lineHeight + 8;
@@ -91,7 +93,7 @@ constexpr int rampSize = 256;
 
 constexpr std::array<const char*, helpLines> helpText = {
     "Shift+drag turn  Shift+Ctrl+drag roll  Ctrl+drag zoom  Alt+drag pan",
-    "arrows Page Up/Down step (Alt: 10)  Ctrl+arrow preset  t top view",
+    "arrows Page Up/Down step (Alt: 10)  Ctrl+arrow preset  t top view  r reset",
     "x y z X Y Z turn  Shift+Enter spin  Shift+arrow spin speed  Esc quit",
     "1 2 3 ortho/frustum/perspective  a A pour  b bold  s smooth  + - spacing",
 };
@@ -389,12 +391,34 @@ const char* onOff(int value)
     return value != 0 ? "on" : "off";
 }
 
-void drawStrokeStatus(int height)
+/* What the view reports through its getters. */
+void drawViewStatus(int height)
 {
+    float mouse[3];
+    float keys[3];
+    float pan[2];
+    getMouseAngles(&mouse[0], &mouse[1], &mouse[2]);
+    getKeyAngles(&keys[0], &keys[1], &keys[2]);
+    getPan(&pan[0], &pan[1]);
     glColor4fv(colorGrey75());
     setTextAnchor(margin, height - 2 * lineHeight, 0.0f);
-    drawGlutTextDefault("title: bold %s   smooth %s   spacing %.0f", onOff(getStrokeBold()),
-                        onOff(getStrokeSmooth()), static_cast<double>(getStrokeSpacing()));
+    drawGlutTextDefault("mouse %.1f %.1f %.1f  keys %.0f %.0f %.0f  pan %.2f %.2f (x%g)  zoom %.3f",
+                        static_cast<double>(mouse[0]), static_cast<double>(mouse[1]),
+                        static_cast<double>(mouse[2]), static_cast<double>(keys[0]),
+                        static_cast<double>(keys[1]), static_cast<double>(keys[2]),
+                        static_cast<double>(pan[0]), static_cast<double>(pan[1]),
+                        static_cast<double>(getPanFactor()), static_cast<double>(getZoomScale()));
+}
+
+/* The auto-rotation's settings and the stroke title's style. */
+void drawSpinAndStrokeStatus(int height)
+{
+    glColor4fv(colorGrey75());
+    setTextAnchor(margin, height - 3 * lineHeight, 0.0f);
+    drawGlutTextDefault("spin %s x%.2f (window %d)   title: bold %s  smooth %s  spacing %.0f",
+                        onOff(getAutoRotate()), static_cast<double>(getAutoRotateSpeed()),
+                        getAutoRotateWindow(), onOff(getStrokeBold()), onOff(getStrokeSmooth()),
+                        static_cast<double>(getStrokeSpacing()));
 }
 
 void drawHelp()
@@ -414,9 +438,10 @@ void drawOverlay()
     beginPixelOverlay(width, height);
     drawBands(width, height);
     drawRampBars(width, height);
-    setGlutTextStyle(GLUT_BITMAP_8_BY_13, alignLeft);  // for both status lines
+    setGlutTextStyle(GLUT_BITMAP_8_BY_13, alignLeft);  // for the status lines
     drawProjectionStatus(height);
-    drawStrokeStatus(height);
+    drawViewStatus(height);
+    drawSpinAndStrokeStatus(height);
     drawHelp();
     endPixelOverlay();
 }
@@ -444,6 +469,13 @@ void changeSpacing(float step)
     setStrokeSpacing(std::max(0.0f, getStrokeSpacing() + step));
 }
 
+/* The auto-rotation steps as the idle function only while it is on, so
+ * that the program sleeps while nothing moves. */
+void followAutoRotation()
+{
+    glutIdleFunc(getAutoRotate() != 0 ? autoRotateStep : nullptr);
+}
+
 /* The showcase's own keys; true when the key changed the picture. */
 bool handleShowcaseKey(unsigned char key)
 {
@@ -452,6 +484,7 @@ bool handleShowcaseKey(unsigned char key)
     case '2':
     case '3': selectProjection(key - '1'); return true;
     case 't': lookAtTheLid(); return true;
+    case 'r': resetView(); return true;
     case 'a':
     case 'A':
         pourAngle = std::clamp(pourAngle + (key == 'a' ? pourStep : -pourStep), 0.0f, pourMax);
@@ -468,6 +501,7 @@ bool handleShowcaseKey(unsigned char key)
 void keyboardShowcase(unsigned char key, int x, int y)
 {
     if (handleRotationKey(key, x, y) != 0 || handleShowcaseKey(key)) {
+        followAutoRotation();
         glutPostWindowRedisplay(showcaseWindow);
     }
 }
@@ -512,7 +546,7 @@ void registerInput()
     glutMouseFunc(mouseButtonCallback);
     glutMotionFunc(mouseMotionCallback);
     setAutoRotateWindow(showcaseWindow);
-    glutIdleFunc(autoRotateStep);
+    followAutoRotation();
 }
 
 }  // namespace
