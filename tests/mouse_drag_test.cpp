@@ -47,7 +47,7 @@ void recordMotion(int x, int y)
     ++record.motions;
 }
 
-/* Pan and zoom have no setter: they are read back and kept from test to test. */
+/* The pan and zoom at the start of a test, read back through the matrix. */
 MouseView currentPanAndZoom()
 {
     const Matrix m = mouseTransform();
