@@ -13,6 +13,10 @@
 #include <array>
 #include <cmath>
 
+using vestrane::detail::pixelSizeOf;
+using vestrane::detail::ViewBox;
+using vestrane::detail::widenToWindow;
+
 namespace {
 
 const Matrix identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
