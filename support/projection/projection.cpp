@@ -177,14 +177,30 @@ void endProjectionShifted(double x, double y, double z)
     glTranslatef(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 
-/* Records `box` as the current view box, shown in `height` rows. */
-void recordViewBox(const ViewBox& box, int height)
+/*
+ * The road shared by the orthographic and frustum reshapes: widens `wanted`
+ * to the window and, when `isUsable` accepts the result, sets the viewport,
+ * records the result as the current view box and hands it to `load`, which
+ * loads the projection and ends the reshape.
+ */
+template <typename Load>
+void reshapeBox(const ViewBox& wanted, int width, int height, bool (*isUsable)(const ViewBox&),
+                Load load)
 {
+    if (!isDrawableSize(width, height)) {
+        return;
+    }
+    const ViewBox box = widenToWindow(wanted, width, height);
+    if (!isUsable(box)) {
+        return;
+    }
+    beginProjection(width, height);
     projection.viewLeft = box.left;
     projection.viewRight = box.right;
     projection.viewBottom = box.bottom;
     projection.viewTop = box.top;
     projection.pixelSize = pixelSizeOf(box, height);
+    load(box);
 }
 
 }  // namespace
@@ -230,19 +246,13 @@ void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near, flo
  */
 void reshapeOrtho(int width, int height)
 {
-    if (!isDrawableSize(width, height)) {
-        return;
-    }
     const ViewBox wanted = {projection.orthoXmin, projection.orthoXmax, projection.orthoYmin,
                             projection.orthoYmax};
-    const ViewBox box = widenToWindow(wanted, width, height);
-    if (!isUsableOrtho(box)) {
-        return;
-    }
-    beginProjection(width, height);
-    recordViewBox(box, height);
-    glOrtho(box.left, box.right, box.bottom, box.top, projection.orthoNear, projection.orthoFar);
-    endProjection();
+    reshapeBox(wanted, width, height, isUsableOrtho, [](const ViewBox& box) {
+        glOrtho(box.left, box.right, box.bottom, box.top, projection.orthoNear,
+                projection.orthoFar);
+        endProjection();
+    });
 }
 
 void reshapeWindowPixels(int width, int height)
@@ -271,21 +281,14 @@ void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near, f
 
 void reshapeFrustum(int width, int height)
 {
-    if (!isDrawableSize(width, height)) {
-        return;
-    }
     const ViewBox wanted = {projection.frustumXmin, projection.frustumXmax, projection.frustumYmin,
                             projection.frustumYmax};
-    const ViewBox box = widenToWindow(wanted, width, height);
-    if (!isUsableFrustum(box)) {
-        return;
-    }
-    beginProjection(width, height);
-    recordViewBox(box, height);
-    glFrustum(box.left, box.right, box.bottom, box.top, projection.frustumNear,
-              projection.frustumFar);
-    endProjectionShifted(projection.frustumShiftX, projection.frustumShiftY,
-                         projection.frustumShiftZ);
+    reshapeBox(wanted, width, height, isUsableFrustum, [](const ViewBox& box) {
+        glFrustum(box.left, box.right, box.bottom, box.top, projection.frustumNear,
+                  projection.frustumFar);
+        endProjectionShifted(projection.frustumShiftX, projection.frustumShiftY,
+                             projection.frustumShiftZ);
+    });
 }
 
 void setPerspective(float fovy, float refAspect, float near, float far, float shiftX, float shiftY,
