@@ -204,8 +204,8 @@ TEST(PerspectiveReshape, FieldOfViewWidensLinearlyUpToTheCapAndStaysUpright)
 
 namespace {
 
-constexpr float inf = std::numeric_limits<float>::infinity();
-constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+constexpr float infinity = std::numeric_limits<float>::infinity();
+constexpr float notANumber = std::numeric_limits<float>::quiet_NaN();
 
 struct UnusableSetUp {
     const char* name;
@@ -217,18 +217,23 @@ const UnusableSetUp unusableSetUps[] = {
     {"ortho never set", reshapeOrtho, [] { setOrthoBox(0, 0, 0, 0, 0, 0); }},
     {"ortho equal bounds", reshapeOrtho, [] { setOrthoBox(-5, 5, 2, 2, -1, 1); }},
     {"ortho near = far", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, 3, 3); }},
-    {"ortho infinite", reshapeOrtho, [] { setOrthoBox(-inf, 5, -5, 5, -1, 1); }},
-    {"ortho NaN", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, nan, 1); }},
+    {"ortho infinite", reshapeOrtho, [] { setOrthoBox(-infinity, 5, -5, 5, -1, 1); }},
+    {"ortho NaN", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, notANumber, 1); }},
     {"ortho widened past float", reshapeOrtho, [] { setOrthoBox(-3e38f, 3e38f, -1, 1, -1, 1); }},
     {"frustum near 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 0, 100, 0, 0, -5); }},
     {"frustum near < 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, -1, 100, 0, 0, -5); }},
     {"frustum near = far", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 5, 5, 0, 0, -5); }},
     {"frustum far < near", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 9, 5, 0, 0, -5); }},
-    {"frustum NaN", reshapeFrustum, [] { setFrustumBox(nan, 1, -1, 1, 1, 100, 0, 0, -5); }},
-    {"frustum infinite far", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 1, inf, 0, 0, 0); }},
+    {"ortho too thin for float", reshapeOrtho, [] { setOrthoBox(0, 1e-45f, -1, 1, -1, 1); }},
+    {"frustum depth past float", reshapeFrustum,
+     [] { setFrustumBox(-1, 1, -1, 1, 5, 3e38f, 0, 0, 0); }},
+    {"frustum NaN", reshapeFrustum, [] { setFrustumBox(notANumber, 1, -1, 1, 1, 100, 0, 0, -5); }},
+    {"frustum infinite far", reshapeFrustum,
+     [] { setFrustumBox(-1, 1, -1, 1, 1, infinity, 0, 0, 0); }},
     {"frustum infinite shift", reshapeFrustum,
-     [] { setFrustumBox(-1, 1, -1, 1, 1, 9, 0, inf, 0); }},
-    {"perspective NaN", reshapePerspective, [] { setPerspective(nan, 1, 1, 100, 0, 0, -10); }},
+     [] { setFrustumBox(-1, 1, -1, 1, 1, 9, 0, infinity, 0); }},
+    {"perspective NaN", reshapePerspective,
+     [] { setPerspective(notANumber, 1, 1, 100, 0, 0, -10); }},
     {"perspective fovy 180", reshapePerspective, [] { setPerspective(180, 1, 1, 9, 0, 0, -1); }},
     {"perspective fovy 0", reshapePerspective, [] { setPerspective(0, 1, 1, 100, 0, 0, -10); }},
     {"perspective tiny fovy", reshapePerspective, [] { setPerspective(1e-38f, 1, 1, 9, 0, 0, 0); }},
@@ -236,8 +241,9 @@ const UnusableSetUp unusableSetUps[] = {
     {"perspective near < 0", reshapePerspective, [] { setPerspective(60, 1, -2, 100, 0, 0, 0); }},
     {"perspective near = far", reshapePerspective, [] { setPerspective(60, 1, 4, 4, 0, 0, 0); }},
     {"perspective infinite aspect", reshapePerspective,
-     [] { setPerspective(60, inf, 1, 9, 0, 0, 0); }},
-    {"perspective NaN shift", reshapePerspective, [] { setPerspective(60, 1, 1, 9, nan, 0, 0); }},
+     [] { setPerspective(60, infinity, 1, 9, 0, 0, 0); }},
+    {"perspective NaN shift", reshapePerspective,
+     [] { setPerspective(60, 1, 1, 9, notANumber, 0, 0); }},
 };
 
 /* Everything a reshape may change: both matrices, the viewport and the

@@ -111,12 +111,13 @@ bool isUsableFrustum(const ViewBox& box)
         !areFinite(projection.frustumShiftX, projection.frustumShiftY, projection.frustumShiftZ)) {
         return false;
     }
-    const float twoNear = 2.0f * static_cast<float>(near);
-    const float depth = static_cast<float>(far - near);
-    return isUsableAxis(box.left, box.right, twoNear) &&
-           isUsableAxis(box.bottom, box.top, twoNear) &&
-           std::isfinite(static_cast<float>(far + near) / depth) &&
-           std::isnormal(twoNear * static_cast<float>(far) / depth);
+    const auto nearPlane = static_cast<float>(near);
+    const auto farPlane = static_cast<float>(far);
+    const float depth = farPlane - nearPlane;
+    return isUsableAxis(box.left, box.right, 2.0f * nearPlane) &&
+           isUsableAxis(box.bottom, box.top, 2.0f * nearPlane) &&
+           std::isfinite((farPlane + nearPlane) / depth) &&
+           std::isnormal(2.0f * farPlane * nearPlane / depth);
 }
 
 /* Whether the stored perspective set-up can be used at all, whatever the
