@@ -250,17 +250,12 @@ const UnusableSetUp unusableSetUps[] = {
  * getters. */
 std::vector<float> reshapeResults()
 {
-    const Matrix projection = currentMatrix(GL_PROJECTION_MATRIX);
-    const Matrix modelView = currentMatrix(GL_MODELVIEW_MATRIX);
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    std::vector<float> results(projection.begin(), projection.end());
-    results.insert(results.end(), modelView.begin(), modelView.end());
-    results.insert(results.end(), viewport.begin(), viewport.end());
-    for (float value : {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(),
-                        getPixelSize(), getPerspectiveFovy(), getPerspectiveAspect()}) {
-        results.push_back(value);
-    }
+    std::vector<float> results(16 + 16 + 4);
+    glGetFloatv(GL_PROJECTION_MATRIX, results.data());
+    glGetFloatv(GL_MODELVIEW_MATRIX, results.data() + 16);
+    glGetFloatv(GL_VIEWPORT, results.data() + 32);
+    results.insert(results.end(), {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(),
+                                   getPixelSize(), getPerspectiveFovy(), getPerspectiveAspect()});
     return results;
 }
 
