@@ -11,6 +11,7 @@
  * Depends on: Google Benchmark, the support library's text and glyph
  * tables, the test harness's X server and GLUT window helpers.
  */
+#include "support/projection/projection.h"
 #include "support/text/glyphs.h"
 #include "support/text/text.h"
 #include "tests/harness/glut_window.h"
@@ -96,11 +97,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
 /* One unit a pixel, origin at the bottom left. */
 void usePixelProjection()
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, glutGet(GLUT_WINDOW_WIDTH), 0.0, glutGet(GLUT_WINDOW_HEIGHT), -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    reshapeWindowPixels(glutGet(GLUT_WINDOW_WIDTH), height);
+    glTranslatef(0.0f, static_cast<float>(-height), 0.0f);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
  * and the turning light's angle, printed in white on black after every
  * frame of the main window.
  *
- * Depends on: OpenGL, GLUT, the colour library, the anchored text,
- * animation.h (the same light formulas as the scene), scene.h (frame count).
+ * Depends on: OpenGL, GLUT, the colour library, the anchored text, the
+ * window-pixel reshape of the projection module, animation.h (the same light formulas as the
+ * scene), scene.h (frame count).
  *
  * Coordinates are window pixels with y running from 0 at the top edge down
  * to -height, so the lines keep their place under the top edge whatever
@@ -13,6 +14,7 @@
 #include "demo/animation.h"
 #include "demo/scene.h"
 #include "support/color/color.h"
+#include "support/projection/projection.h"
 #include "support/text/text.h"
 
 #include <GL/glut.h>
@@ -50,14 +52,5 @@ void displayValues(void)
 
 void reshapeValues(int width, int height)
 {
-    /* A zero-sized window would give glOrtho equal bounds: keep the last ones. */
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, width, -height, 0.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    reshapeWindowPixels(width, height);
 }

@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -77,14 +76,6 @@ bool insideTable(const Color* color)
     const auto address = reinterpret_cast<std::uintptr_t>(color);
     const auto first = reinterpret_cast<std::uintptr_t>(colorWhite());
     return address >= first && address < first + 24 * 4 * sizeof(Color);
-}
-
-void releaseRamp(Color** ramp)
-{
-    for (int i = 0; i < 256; ++i) {
-        freeColor(ramp[i]);
-    }
-    std::free(ramp);
 }
 
 // ---------------------------------------------------------------------------
@@ -187,6 +178,11 @@ TEST(HeapColors, CopyIsIndependentOfItsSource)
 
     freeColor(copy);
     freeColor(fromBuffer);
+
+    // Nothing to copy or release: no allocation, no crash.
+    EXPECT_EQ(copyColor(nullptr), nullptr);
+    freeColor(nullptr);
+    freeRamp(nullptr);
 }
 
 TEST(Ramps, RainbowPassesThroughPureColoursInEqualSteps)
@@ -216,7 +212,7 @@ TEST(Ramps, RainbowPassesThroughPureColoursInEqualSteps)
         EXPECT_EQ(changed, 1);
         EXPECT_EQ(ramp[i][3], 1.0f);
     }
-    releaseRamp(ramp);
+    freeRamp(ramp);
 }
 
 TEST(Ramps, GreyRisesFromBlackToWhite)
@@ -235,7 +231,7 @@ TEST(Ramps, GreyRisesFromBlackToWhite)
         EXPECT_NEAR(ramp[i][2] - ramp[i - 1][2], 1.0f / 255, rampTolerance);
         EXPECT_EQ(ramp[i][3], 1.0f);
     }
-    releaseRamp(ramp);
+    freeRamp(ramp);
 }
 
 TEST(Ramps, EachCallOwnsSeparateEntries)
@@ -255,8 +251,8 @@ TEST(Ramps, EachCallOwnsSeparateEntries)
 
     first[10][0] = 7;
     EXPECT_NE(second[10][0], 7);
-    releaseRamp(first);
-    releaseRamp(second);
+    freeRamp(first);
+    freeRamp(second);
 }
 
 }  // namespace

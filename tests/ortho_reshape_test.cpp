@@ -13,6 +13,10 @@
 #include <array>
 #include <cmath>
 
+using vestrane::detail::pixelSizeOf;
+using vestrane::detail::ViewBox;
+using vestrane::detail::widenToWindow;
+
 namespace {
 
 const Matrix identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -120,4 +124,21 @@ TEST(ViewBoxWidening, ScalesBothBoundsOfTheLongerSideByTheAspectRatio)
     EXPECT_DOUBLE_EQ(square.bottom, -2);
     EXPECT_DOUBLE_EQ(square.left, -1);
     EXPECT_FLOAT_EQ(pixelSizeOf(tall, 150), 0.04f);
+}
+
+TEST(WindowPixelReshape, OneUnitAPixelFromTheTopEdgeDown)
+{
+    const int window = openTestWindow("pixels", 330, 50);
+    for (const auto& size : {std::array<int, 2>{330, 50}, {200, 400}, {1, 1}}) {
+        SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
+        reshapeWindowPixels(size[0], size[1]);
+        expectReshapeEndState(size[0], size[1], identity);
+        expectMatrixNear(projectionMatrix(), orthoMatrix(0, size[0], -size[1], 0, -1, 1));
+    }
+    reshapeWindowPixels(0, 50);
+    reshapeWindowPixels(330, 0);
+    expectReshapeEndState(1, 1, identity);
+    expectMatrixNear(projectionMatrix(), orthoMatrix(0, 1, -1, 0, -1, 1));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
 }

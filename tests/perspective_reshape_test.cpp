@@ -14,7 +14,9 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -177,5 +179,102 @@ TEST(ProjectionReshapes, ZeroSizedWindowKeepsThePreviousProjectionAndValues)
         EXPECT_FLOAT_EQ(getPerspectiveAspect(), 400 / 300.0f);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
+}
+
+TEST(PerspectiveReshape, FieldOfViewWidensLinearlyUpToTheCapAndStaysUpright)
+{
+    setPerspective(60, 1, 1, 100, 0, 0, -10);
+    const int window = openTestWindow("tall", 200, 200);
+    reshapePerspective(336, 1000);
+    EXPECT_FLOAT_EQ(getPerspectiveFovy(), 60 / (336 / 1000.0f)) << "just below the cap";
+    for (const auto& size : {std::array<int, 2>{200, 800}, {100, 300}}) {
+        SCOPED_TRACE(sizeName(size[0], size[1]));
+        reshapePerspective(size[0], size[1]);
+        EXPECT_EQ(getPerspectiveFovy(), PROJECTION_MAX_FOVY);
+        const Matrix projection = currentMatrix(GL_PROJECTION_MATRIX);
+        expectMatrixNear(projection, projectionOf([&] {
+                             gluPerspective(PROJECTION_MAX_FOVY, getPerspectiveAspect(), 1, 100);
+                         }));
+        EXPECT_GT(projection[5], 0.0f) << "the picture must not turn upside down";
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
+}
+
+namespace {
+
+constexpr float infinity = std::numeric_limits<float>::infinity();
+constexpr float notANumber = std::numeric_limits<float>::quiet_NaN();
+
+struct UnusableSetUp {
+    const char* name;
+    void (*reshape)(int width, int height);
+    void (*set)();
+};
+
+const UnusableSetUp unusableSetUps[] = {
+    {"ortho never set", reshapeOrtho, [] { setOrthoBox(0, 0, 0, 0, 0, 0); }},
+    {"ortho equal bounds", reshapeOrtho, [] { setOrthoBox(-5, 5, 2, 2, -1, 1); }},
+    {"ortho near = far", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, 3, 3); }},
+    {"ortho infinite", reshapeOrtho, [] { setOrthoBox(-infinity, 5, -5, 5, -1, 1); }},
+    {"ortho NaN", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, notANumber, 1); }},
+    {"ortho widened past float", reshapeOrtho, [] { setOrthoBox(-3e38f, 3e38f, -1, 1, -1, 1); }},
+    {"frustum near 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 0, 100, 0, 0, -5); }},
+    {"frustum near < 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, -1, 100, 0, 0, -5); }},
+    {"frustum near = far", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 5, 5, 0, 0, -5); }},
+    {"frustum far < near", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 9, 5, 0, 0, -5); }},
+    {"ortho too thin for float", reshapeOrtho, [] { setOrthoBox(0, 1e-45f, -1, 1, -1, 1); }},
+    {"frustum depth past float", reshapeFrustum,
+     [] { setFrustumBox(-1, 1, -1, 1, 5, 3e38f, 0, 0, 0); }},
+    {"frustum NaN", reshapeFrustum, [] { setFrustumBox(notANumber, 1, -1, 1, 1, 100, 0, 0, -5); }},
+    {"frustum infinite far", reshapeFrustum,
+     [] { setFrustumBox(-1, 1, -1, 1, 1, infinity, 0, 0, 0); }},
+    {"frustum infinite shift", reshapeFrustum,
+     [] { setFrustumBox(-1, 1, -1, 1, 1, 9, 0, infinity, 0); }},
+    {"perspective NaN", reshapePerspective,
+     [] { setPerspective(notANumber, 1, 1, 100, 0, 0, -10); }},
+    {"perspective fovy 180", reshapePerspective, [] { setPerspective(180, 1, 1, 9, 0, 0, -1); }},
+    {"perspective fovy 0", reshapePerspective, [] { setPerspective(0, 1, 1, 100, 0, 0, -10); }},
+    {"perspective tiny fovy", reshapePerspective, [] { setPerspective(1e-38f, 1, 1, 9, 0, 0, 0); }},
+    {"perspective near 0", reshapePerspective, [] { setPerspective(60, 1, 0, 100, 0, 0, -10); }},
+    {"perspective near < 0", reshapePerspective, [] { setPerspective(60, 1, -2, 100, 0, 0, 0); }},
+    {"perspective near = far", reshapePerspective, [] { setPerspective(60, 1, 4, 4, 0, 0, 0); }},
+    {"perspective infinite aspect", reshapePerspective,
+     [] { setPerspective(60, infinity, 1, 9, 0, 0, 0); }},
+    {"perspective NaN shift", reshapePerspective,
+     [] { setPerspective(60, 1, 1, 9, notANumber, 0, 0); }},
+};
+
+/* Everything a reshape may change: both matrices, the viewport and the
+ * getters. */
+std::vector<float> reshapeResults()
+{
+    std::vector<float> results(16 + 16 + 4);
+    glGetFloatv(GL_PROJECTION_MATRIX, results.data());
+    glGetFloatv(GL_MODELVIEW_MATRIX, results.data() + 16);
+    glGetFloatv(GL_VIEWPORT, results.data() + 32);
+    results.insert(results.end(), {getViewLeft(), getViewRight(), getViewBottom(), getViewTop(),
+                                   getPixelSize(), getPerspectiveFovy(), getPerspectiveAspect()});
+    return results;
+}
+
+}  // namespace
+
+TEST(ProjectionReshapes, UnusableSetUpsKeepThePreviousProjectionAndValues)
+{
+    const int window = openTestWindow("unusable", 400, 300);
+    for (const UnusableSetUp& setUp : unusableSetUps) {
+        SCOPED_TRACE(setUp.name);
+        setOrthoBox(-5, 5, -5, 5, -500, 500);
+        setFrustumBox(-1, 1, -1, 1, 1, 100, 0, 0, -5);
+        setPerspective(60, 1, 1, 100, 0, 0, -10);
+        setUp.reshape(400, 300);
+        const std::vector<float> before = reshapeResults();
+        setUp.set();
+        setUp.reshape(300, 200);
+        EXPECT_EQ(reshapeResults(), before);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
     closeTestWindow(window);
 }

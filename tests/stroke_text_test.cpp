@@ -5,6 +5,7 @@
 #include "support/text/text.h"
 #include "tests/harness/glut_window.h"
 #include "tests/harness/pixels.h"
+#include "tests/text_testing.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
@@ -82,12 +83,7 @@ class StrokeText : public ::testing::Test {
     void SetUp() override
     {
         window = openTestWindow("stroke text", windowWidth, windowHeight, 20, 20);
-        glViewport(0, 0, windowWidth, windowHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, windowWidth, 0, windowHeight, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        usePixelProjection(windowWidth, windowHeight);
         setLineState({1.0f, false, false});
         glBlendFunc(GL_ONE, GL_ZERO);
         setStrokeBold(0);

@@ -8,6 +8,7 @@
 #ifndef VESTRANE_TEST_TEXT_TESTING_H
 #define VESTRANE_TEST_TEXT_TESTING_H
 
+#include "support/projection/projection.h"
 #include "tests/harness/glut_window.h"
 #include "tests/harness/pixels.h"
 
@@ -18,14 +19,13 @@
 /* One unit a pixel over the whole window, origin at the bottom-left
  * corner: an anchor at (x, y) is recorded at window pixel (x, y).
  * Model-view is the identity. */
-inline void usePixelProjection()
+inline void usePixelProjection(int width = glutGet(GLUT_WINDOW_WIDTH),
+                               int height = glutGet(GLUT_WINDOW_HEIGHT))
 {
-    glViewport(0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    reshapeWindowPixels(width, height);
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, glutGet(GLUT_WINDOW_WIDTH), 0.0, glutGet(GLUT_WINDOW_HEIGHT), -1.0, 1.0);
+    glTranslatef(0.0f, static_cast<float>(-height), 0.0f);
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 }
 
 /* Black colour buffer, depth 1 everywhere; white for what comes next. */

@@ -6,9 +6,11 @@
  * Keys:
  *   Escape   quit
  *
- * Depends on: GLUT, OpenGL, the support library's anchored text and colours.
+ * Depends on: GLUT, OpenGL, the support library's anchored text, colours and
+ * window-pixel reshape (one unit a pixel, y from 0 at the top edge down).
  */
 #include "support/color/color.h"
+#include "support/projection/projection.h"
 #include "support/text/text.h"
 
 #include <GL/glut.h>
@@ -102,20 +104,6 @@ void displaySheet()
     glutSwapBuffers();
 }
 
-/* One unit a pixel, y from 0 at the top edge down to -height. */
-void reshapeSheet(int width, int height)
-{
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, width, -height, 0.0, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 void keySheet(unsigned char key, int, int)
 {
     if (key == escapeKey) {
@@ -134,7 +122,7 @@ int main(int argc, char** argv)
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow("Vestrane fonts");
     glutDisplayFunc(displaySheet);
-    glutReshapeFunc(reshapeSheet);
+    glutReshapeFunc(reshapeWindowPixels);
     glutKeyboardFunc(keySheet);
     glutMainLoop();
     return 0;

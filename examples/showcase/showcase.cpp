@@ -129,21 +129,10 @@ Color* backgroundColor = nullptr;
 
 /* ---- Colours ----------------------------------------------------------- */
 
-void releaseRamp(Color** ramp)
-{
-    if (ramp == nullptr) {
-        return;
-    }
-    for (int i = 0; i < rampSize; ++i) {
-        freeColor(ramp[i]);
-    }
-    std::free(ramp);
-}
-
 void releaseColors()
 {
-    releaseRamp(rainbowRamp);
-    releaseRamp(greyRamp);
+    freeRamp(rainbowRamp);
+    freeRamp(greyRamp);
     freeColor(backgroundColor);
 }
 
@@ -279,11 +268,10 @@ void beginPixelOverlay(int width, int height)
 {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
-    glLoadIdentity();
+    reshapeWindowPixels(width, height);
+    glTranslatef(0.0f, static_cast<float>(-height), 0.0f);
     glDisable(GL_DEPTH_TEST);
 }
 

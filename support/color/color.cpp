@@ -220,6 +220,9 @@ Color* makeColor(float red, float green, float blue, float alpha)
 
 Color* copyColor(const Color* color)
 {
+    if (color == nullptr) {
+        return nullptr;
+    }
     Color* copy = allocateColor();
     if (copy != nullptr) {
         std::copy_n(color, componentCount, copy);
@@ -240,4 +243,11 @@ Color** makeRainbowRamp()
 Color** makeGreyRamp()
 {
     return buildRamp(fillGreyEntry);
+}
+
+void freeRamp(Color** ramp)
+{
+    if (ramp != nullptr) {
+        releaseRamp(ramp, rampSize);
+    }
 }

@@ -15,7 +15,7 @@
  *   - a builder buffer: one static colour per builder function, overwritten
  *     by the next call of that same builder (other builders never touch it);
  *   - the heap: copies and ramps, owned by the caller, released with
- *     freeColor (or free).
+ *     freeColor and freeRamp (or free).
  * No function checks its arguments; components are stored as given, without
  * clamping to 0..1.
  */
@@ -138,9 +138,9 @@ VESTRANE_API Color* makeColor(float red, float green, float blue, float alpha);
 /*
  * Heap copy: allocates one colour (calloc) and copies the four components
  * of `color` into it.
- *   color - the colour to copy (any Color pointer).
+ *   color - the colour to copy (any Color pointer), or NULL.
  * Returns the copy, owned by the caller (release with freeColor), or NULL
- * when the heap is exhausted.
+ * when `color` is NULL or the heap is exhausted.
  */
 VESTRANE_API COLOR_MUST_USE_RESULT Color* copyColor(const Color* color);
 
@@ -157,9 +157,9 @@ VESTRANE_API void freeColor(Color* color);
  * allocated colour for value i (0..255), alpha 1. It runs in equal steps of
  * 1/51 through green (entry 0), cyan (51), blue (102), magenta (153),
  * red (204) and yellow (255).
- * Returns the ramp, owned by the caller: release the 256 entries with
- * freeColor, then the array with free. Returns NULL when the
- * heap is exhausted; nothing of that call is then left allocated.
+ * Returns the ramp, owned by the caller: release it with freeRamp. Returns
+ * NULL when the heap is exhausted; nothing of that call is then left
+ * allocated.
  */
 VESTRANE_API COLOR_MUST_USE_RESULT Color** makeRainbowRamp(void);
 
@@ -169,6 +169,15 @@ VESTRANE_API COLOR_MUST_USE_RESULT Color** makeRainbowRamp(void);
  * Ownership, release and exhaustion as for makeRainbowRamp.
  */
 VESTRANE_API COLOR_MUST_USE_RESULT Color** makeGreyRamp(void);
+
+/*
+ * Releases a whole ramp from makeRainbowRamp or makeGreyRamp: its 256
+ * colours, then the pointer array (the same as freeColor on each entry and
+ * free on the array). NULL does nothing.
+ *   ramp - a ramp of this library, not yet released; it must not be used
+ *          afterwards.
+ */
+VESTRANE_API void freeRamp(Color** ramp);
 
 #ifdef __cplusplus
 }

@@ -2,7 +2,8 @@
  * projection.cpp - reshape callbacks that keep the picture undistorted
  *
  * The wanted boxes and the current view box shared by the reshapes, the
- * widening of a box to the window's shape, and the reshape callbacks.
+ * widening of a box to the window's shape, the checks that keep degenerate
+ * or non-finite projections away from GL, and the reshape callbacks.
  *
  * Depends on: OpenGL (glViewport, glMatrixMode, glLoadIdentity, glOrtho,
  * glFrustum, glTranslatef), GLU (gluPerspective), GLUT
@@ -14,44 +15,147 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
+#include <algorithm>
+#include <cmath>
+
+using vestrane::detail::pixelSizeOf;
+using vestrane::detail::ViewBox;
+using vestrane::detail::widenToWindow;
+
 /* ---- State ------------------------------------------------------------- */
 
 namespace {
 
-/* The eye translation loaded after a frustum or perspective projection. */
-struct EyeShift {
-    double x;
-    double y;
-    double z;
+/* Everything the reshapes keep; all zero at program start except the
+ * perspective's redisplay window, which names none. */
+struct ProjectionState {
+    /* The wanted orthographic box (setOrthoBox). */
+    double orthoXmin, orthoXmax, orthoYmin, orthoYmax, orthoNear, orthoFar;
+
+    /* The bounds and pixel size last loaded by an orthographic or frustum
+     * reshape. */
+    double viewLeft, viewRight, viewBottom, viewTop;
+    float pixelSize;
+
+    /* The wanted near-plane box, depth range and eye shift (setFrustumBox). */
+    double frustumXmin, frustumXmax, frustumYmin, frustumYmax, frustumNear, frustumFar;
+    double frustumShiftX, frustumShiftY, frustumShiftZ;
+
+    /* The perspective set-up (setPerspective) and what its reshape used. */
+    double perspectiveFovy, perspectiveRefAspect, perspectiveNear, perspectiveFar;
+    double perspectiveShiftX, perspectiveShiftY, perspectiveShiftZ;
+    float perspectiveAspect;
+    float perspectiveUsedFovy;
+    WindowId perspectiveRedisplayWindow = -1;
 };
 
-ViewBox orthoBox = {0.0, 0.0, 0.0, 0.0};
-double orthoNear = 0.0;
-double orthoFar = 0.0;
-
-ViewBox frustumBox = {0.0, 0.0, 0.0, 0.0};
-double frustumNear = 0.0;
-double frustumFar = 0.0;
-EyeShift frustumShift = {0.0, 0.0, 0.0};
-
-double perspectiveFovy = 0.0;
-double perspectiveRefAspect = 0.0;
-double perspectiveNear = 0.0;
-double perspectiveFar = 0.0;
-EyeShift perspectiveShift = {0.0, 0.0, 0.0};
-float perspectiveAspect = 0.0f;
-float perspectiveUsedFovy = 0.0f;
-int perspectiveRedisplayWindow = -1;
-
-/* The bounds last loaded by an orthographic or frustum reshape. */
-ViewBox viewBox = {0.0, 0.0, 0.0, 0.0};
-float pixelSize = 0.0f;
+ProjectionState projection{};
 
 /* ---- Internal helpers -------------------------------------------------- */
+
+constexpr double pi = 3.14159265358979323846;
 
 bool isDrawableSize(int width, int height)
 {
     return width > 0 && height > 0;
+}
+
+bool areFinite(double x, double y, double z)
+{
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+}
+
+/* Whether `value`, kept by GL as a float, is a usable matrix scale: finite,
+ * and neither zero nor so small that the matrix turns singular. */
+bool isFloatScale(double value)
+{
+    return std::isnormal(static_cast<float>(value));
+}
+
+bool isFloatFinite(double value)
+{
+    return std::isfinite(static_cast<float>(value));
+}
+
+/*
+ * Whether the axis from `low` to `high`, as GL takes it (in float), gives
+ * a finite matrix: the scale numerator / (high - low) a normal float and
+ * the offset (high + low) / (high - low) finite. Equal bounds, infinities,
+ * not-a-number and bounds beyond the float range all fail.
+ */
+bool isUsableAxis(double low, double high, float numerator)
+{
+    const float first = static_cast<float>(low);
+    const float last = static_cast<float>(high);
+    const float extent = last - first;
+    return std::isnormal(numerator / extent) && std::isfinite((last + first) / extent);
+}
+
+bool isUsableOrtho(const ViewBox& box)
+{
+    return isUsableAxis(box.left, box.right, 2.0f) && isUsableAxis(box.bottom, box.top, 2.0f) &&
+           isUsableAxis(projection.orthoNear, projection.orthoFar, 2.0f);
+}
+
+/* A depth range in front of the eye: 0 < near < far, both finite. */
+bool isDepthInFront(double near, double far)
+{
+    return near > 0.0 && near < far && std::isfinite(far);
+}
+
+bool isUsableFrustum(const ViewBox& box)
+{
+    const double near = projection.frustumNear;
+    const double far = projection.frustumFar;
+    if (!isDepthInFront(near, far) ||
+        !areFinite(projection.frustumShiftX, projection.frustumShiftY, projection.frustumShiftZ)) {
+        return false;
+    }
+    const auto nearPlane = static_cast<float>(near);
+    const auto farPlane = static_cast<float>(far);
+    const float depth = farPlane - nearPlane;
+    return isUsableAxis(box.left, box.right, 2.0f * nearPlane) &&
+           isUsableAxis(box.bottom, box.top, 2.0f * nearPlane) &&
+           std::isfinite((farPlane + nearPlane) / depth) &&
+           std::isnormal(2.0f * farPlane * nearPlane / depth);
+}
+
+/* Whether the stored perspective set-up can be used at all, whatever the
+ * window's shape. */
+bool isUsablePerspectiveSetup()
+{
+    const double fovy = projection.perspectiveFovy;
+    return fovy > 0.0 && fovy < 180.0 && std::isfinite(projection.perspectiveRefAspect) &&
+           isDepthInFront(projection.perspectiveNear, projection.perspectiveFar) &&
+           areFinite(projection.perspectiveShiftX, projection.perspectiveShiftY,
+                     projection.perspectiveShiftZ);
+}
+
+/*
+ * The field of view widened linearly (no tangent) for windows narrower
+ * than the reference aspect, so that the reference width stays in view,
+ * and capped at PROJECTION_MAX_FOVY.
+ */
+float fieldOfViewFor(float aspect)
+{
+    double fovy = projection.perspectiveFovy;
+    if (aspect < projection.perspectiveRefAspect) {
+        fovy = fovy / aspect * projection.perspectiveRefAspect;
+    }
+    return static_cast<float>(std::min(fovy, static_cast<double>(PROJECTION_MAX_FOVY)));
+}
+
+/* Whether gluPerspective's matrix for this field of view and aspect (built
+ * in double, kept by GL in float) is finite and invertible. */
+bool isUsablePerspective(float fovy, float aspect)
+{
+    const double near = projection.perspectiveNear;
+    const double far = projection.perspectiveFar;
+    const double halfAngle = fovy / 2.0 * pi / 180.0;
+    const double cotangent = std::cos(halfAngle) / std::sin(halfAngle);
+    return isFloatScale(cotangent / aspect) && isFloatScale(cotangent) &&
+           isFloatFinite((far + near) / (far - near)) &&
+           isFloatScale(2.0 * near * far / (far - near));
 }
 
 void beginProjection(int width, int height)
@@ -68,33 +172,41 @@ void endProjection()
 }
 
 /* Ends the projection with the shift as the whole model-view matrix. */
-void endProjectionShifted(const EyeShift& shift)
+void endProjectionShifted(double x, double y, double z)
 {
     endProjection();
-    glTranslatef(static_cast<float>(shift.x), static_cast<float>(shift.y),
-                 static_cast<float>(shift.z));
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 
 /*
- * The field of view widened linearly (no tangent) for windows narrower
- * than the reference aspect, so that the reference width stays in view.
+ * The road shared by the orthographic and frustum reshapes: widens `wanted`
+ * to the window and, when `isUsable` accepts the result, sets the viewport,
+ * records the result as the current view box and hands it to `load`, which
+ * loads the projection and ends the reshape.
  */
-float fieldOfViewFor(float aspect)
+template <typename Load>
+void reshapeBox(const ViewBox& wanted, int width, int height, bool (*isUsable)(const ViewBox&),
+                Load load)
 {
-    if (aspect < perspectiveRefAspect) {
-        return static_cast<float>(perspectiveFovy / aspect * perspectiveRefAspect);
+    if (!isDrawableSize(width, height)) {
+        return;
     }
-    return static_cast<float>(perspectiveFovy);
-}
-
-/* Widens `wanted` to the window and records it as the current view box. */
-void recordViewBox(const ViewBox& wanted, int width, int height)
-{
-    viewBox = widenToWindow(wanted, width, height);
-    pixelSize = pixelSizeOf(viewBox, height);
+    const ViewBox box = widenToWindow(wanted, width, height);
+    if (!isUsable(box)) {
+        return;
+    }
+    beginProjection(width, height);
+    projection.viewLeft = box.left;
+    projection.viewRight = box.right;
+    projection.viewBottom = box.bottom;
+    projection.viewTop = box.top;
+    projection.pixelSize = pixelSizeOf(box, height);
+    load(box);
 }
 
 }  // namespace
+
+namespace vestrane::detail {
 
 ViewBox widenToWindow(const ViewBox& wanted, int width, int height)
 {
@@ -114,108 +226,138 @@ float pixelSizeOf(const ViewBox& box, int height)
     return static_cast<float>((box.top - box.bottom) / height);
 }
 
+}  // namespace vestrane::detail
+
 /* ---- Public functions -------------------------------------------------- */
 
 void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near, float far)
 {
-    orthoBox = {xmin, xmax, ymin, ymax};
-    orthoNear = near;
-    orthoFar = far;
+    projection.orthoXmin = xmin;
+    projection.orthoXmax = xmax;
+    projection.orthoYmin = ymin;
+    projection.orthoYmax = ymax;
+    projection.orthoNear = near;
+    projection.orthoFar = far;
 }
 
 /*
- * A zero-sized window would give infinite bounds, aspect or field of view:
- * every reshape keeps its last projection and values for it instead.
+ * A zero-sized window would give infinite bounds, aspect or field of view,
+ * and an unusable set-up a degenerate or non-finite matrix: every reshape
+ * keeps its last projection and values for them instead.
  */
 void reshapeOrtho(int width, int height)
+{
+    const ViewBox wanted = {projection.orthoXmin, projection.orthoXmax, projection.orthoYmin,
+                            projection.orthoYmax};
+    reshapeBox(wanted, width, height, isUsableOrtho, [](const ViewBox& box) {
+        glOrtho(box.left, box.right, box.bottom, box.top, projection.orthoNear,
+                projection.orthoFar);
+        endProjection();
+    });
+}
+
+void reshapeWindowPixels(int width, int height)
 {
     if (!isDrawableSize(width, height)) {
         return;
     }
     beginProjection(width, height);
-    recordViewBox(orthoBox, width, height);
-    glOrtho(viewBox.left, viewBox.right, viewBox.bottom, viewBox.top, orthoNear, orthoFar);
+    glOrtho(0.0, width, -height, 0.0, -1.0, 1.0);
     endProjection();
 }
 
 void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near, float far,
                    float shiftX, float shiftY, float shiftZ)
 {
-    frustumBox = {xmin, xmax, ymin, ymax};
-    frustumNear = near;
-    frustumFar = far;
-    frustumShift = {shiftX, shiftY, shiftZ};
+    projection.frustumXmin = xmin;
+    projection.frustumXmax = xmax;
+    projection.frustumYmin = ymin;
+    projection.frustumYmax = ymax;
+    projection.frustumNear = near;
+    projection.frustumFar = far;
+    projection.frustumShiftX = shiftX;
+    projection.frustumShiftY = shiftY;
+    projection.frustumShiftZ = shiftZ;
 }
 
 void reshapeFrustum(int width, int height)
 {
-    if (!isDrawableSize(width, height)) {
-        return;
-    }
-    beginProjection(width, height);
-    recordViewBox(frustumBox, width, height);
-    glFrustum(viewBox.left, viewBox.right, viewBox.bottom, viewBox.top, frustumNear, frustumFar);
-    endProjectionShifted(frustumShift);
+    const ViewBox wanted = {projection.frustumXmin, projection.frustumXmax, projection.frustumYmin,
+                            projection.frustumYmax};
+    reshapeBox(wanted, width, height, isUsableFrustum, [](const ViewBox& box) {
+        glFrustum(box.left, box.right, box.bottom, box.top, projection.frustumNear,
+                  projection.frustumFar);
+        endProjectionShifted(projection.frustumShiftX, projection.frustumShiftY,
+                             projection.frustumShiftZ);
+    });
 }
 
 void setPerspective(float fovy, float refAspect, float near, float far, float shiftX, float shiftY,
                     float shiftZ)
 {
-    perspectiveFovy = fovy;
-    perspectiveRefAspect = refAspect;
-    perspectiveNear = near;
-    perspectiveFar = far;
-    perspectiveShift = {shiftX, shiftY, shiftZ};
+    projection.perspectiveFovy = fovy;
+    projection.perspectiveRefAspect = refAspect;
+    projection.perspectiveNear = near;
+    projection.perspectiveFar = far;
+    projection.perspectiveShiftX = shiftX;
+    projection.perspectiveShiftY = shiftY;
+    projection.perspectiveShiftZ = shiftZ;
 }
 
 void setPerspectiveForWindow(float fovy, float refAspect, float near, float far, float shiftX,
-                             float shiftY, float shiftZ, int window)
+                             float shiftY, float shiftZ, WindowId window)
 {
     setPerspective(fovy, refAspect, near, far, shiftX, shiftY, shiftZ);
-    perspectiveRedisplayWindow = window;
+    projection.perspectiveRedisplayWindow = window;
 }
 
 void reshapePerspective(int width, int height)
 {
-    if (!isDrawableSize(width, height)) {
+    if (!isDrawableSize(width, height) || !isUsablePerspectiveSetup()) {
+        return;
+    }
+    const auto aspect = static_cast<float>(static_cast<double>(width) / height);
+    const float fovy = fieldOfViewFor(aspect);
+    if (!isUsablePerspective(fovy, aspect)) {
         return;
     }
     beginProjection(width, height);
-    perspectiveAspect = static_cast<float>(static_cast<double>(width) / height);
-    perspectiveUsedFovy = fieldOfViewFor(perspectiveAspect);
-    gluPerspective(perspectiveUsedFovy, perspectiveAspect, perspectiveNear, perspectiveFar);
-    endProjectionShifted(perspectiveShift);
-    if (perspectiveRedisplayWindow != -1) {
-        glutPostWindowRedisplay(perspectiveRedisplayWindow);
+    projection.perspectiveAspect = aspect;
+    projection.perspectiveUsedFovy = fovy;
+    gluPerspective(fovy, aspect, projection.perspectiveNear, projection.perspectiveFar);
+    endProjectionShifted(projection.perspectiveShiftX, projection.perspectiveShiftY,
+                         projection.perspectiveShiftZ);
+    if (projection.perspectiveRedisplayWindow != -1) {
+        glutPostWindowRedisplay(projection.perspectiveRedisplayWindow);
     }
 }
 
 float getPerspectiveFovy(void)
 {
-    return perspectiveUsedFovy;
+    return projection.perspectiveUsedFovy;
 }
 float getPerspectiveAspect(void)
 {
-    return perspectiveAspect;
+    return projection.perspectiveAspect;
 }
 
 float getViewLeft(void)
 {
-    return static_cast<float>(viewBox.left);
+    return static_cast<float>(projection.viewLeft);
 }
 float getViewRight(void)
 {
-    return static_cast<float>(viewBox.right);
+    return static_cast<float>(projection.viewRight);
 }
 float getViewBottom(void)
 {
-    return static_cast<float>(viewBox.bottom);
+    return static_cast<float>(projection.viewBottom);
 }
 float getViewTop(void)
 {
-    return static_cast<float>(viewBox.top);
+    return static_cast<float>(projection.viewTop);
 }
 float getPixelSize(void)
 {
-    return pixelSize;
+    return projection.pixelSize;
 }

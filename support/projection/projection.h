@@ -9,7 +9,17 @@
  * Setters store values only; they take effect at the window's next reshape.
  * Every reshape sets the viewport to the whole window, reloads the projection
  * matrix and leaves GL_MODELVIEW current with a fresh model-view matrix.
- * A reshape to a zero width or height keeps the previous projection.
+ *
+ * A reshape never hands GL a degenerate or non-finite projection. When the
+ * window has a zero (or negative) width or height, or when the stored
+ * set-up would give such a projection for that window (the cases are listed
+ * per reshape), the reshape does nothing at all: the viewport, both matrices,
+ * the matrix mode and every getter keep what the last successful reshape
+ * left, no GL error is raised and no redisplay is posted. The all-zero
+ * set-up of program start is unusable, so set one before the first reshape.
+ * "Finite in float" below means: as GL keeps matrices in single precision,
+ * every bound and every matrix element computed from them is a finite float,
+ * and the scale elements are normal floats (neither zero nor denormal).
  *
  * Depends on: OpenGL (glViewport, glOrtho, glFrustum), GLU (gluPerspective),
  * GLUT (glutPostWindowRedisplay).
@@ -39,8 +49,23 @@ VESTRANE_API void setOrthoBox(float xmin, float xmax, float ymin, float ymax, fl
  * stored box widened along the longer side of the window (both bounds of
  * that axis scaled by the aspect ratio). Records the bounds and the pixel
  * size for the getters. Leaves GL_MODELVIEW current with the identity.
+ * Keeps the previous projection (see above) when the widened box has equal
+ * bounds on an axis, near equals far, or any bound, or any element of the
+ * matrix, is not finite in float (an infinity, not-a-number, or a box too
+ * large or too small for the window).
  */
 VESTRANE_API void reshapeOrtho(int width, int height);
+
+/*
+ * GLUT reshape callback for windows that draw in pixels: viewport over the
+ * whole window, projection glOrtho(0, width, -height, 0, -1, 1), so one unit
+ * is one pixel, x runs from 0 at the left edge and y from 0 at the top edge
+ * down to -height at the bottom (text anchored under the top edge stays
+ * there when the window grows). Leaves GL_MODELVIEW current with the
+ * identity. Keeps the previous projection for a zero width or height.
+ * Touches neither the current view box nor its getters.
+ */
+VESTRANE_API void reshapeWindowPixels(int width, int height);
 
 /* ---- Frustum projection ------------------------------------------------ */
 
@@ -60,6 +85,9 @@ VESTRANE_API void setFrustumBox(float xmin, float xmax, float ymin, float ymax, 
  * reshapeOrtho widens its box. Records the bounds and the pixel size (on the
  * near plane) for the getters of the current view box. Leaves GL_MODELVIEW
  * current with the eye translation as the whole matrix. Posts no redisplay.
+ * Keeps the previous projection (see above) unless 0 < near < far, the eye
+ * translation is finite, the widened box has distinct bounds on each axis,
+ * and the box and every element of the matrix are finite in float.
  */
 VESTRANE_API void reshapeFrustum(int width, int height);
 
@@ -80,24 +108,37 @@ VESTRANE_API void setPerspective(float fovy, float refAspect, float near, float 
  * redisplays; -1 names none.
  */
 VESTRANE_API void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
-                                          float shiftX, float shiftY, float shiftZ, int window);
+                                          float shiftX, float shiftY, float shiftZ,
+                                          WindowId window);
+
+/* The widest field of view, in degrees, that reshapePerspective uses. */
+#define PROJECTION_MAX_FOVY 179.0f
 
 /*
  * GLUT reshape callback: viewport over the whole window, then gluPerspective
  * with the window's aspect ratio. A window narrower than the reference
  * aspect gets the field of view fovy / aspect * refAspect (linear in the
- * angle, unbounded), so that the reference width stays in view; otherwise
- * fovy. Records the aspect and the field of view used for the getters,
- * leaves GL_MODELVIEW current with the eye translation as the whole matrix,
- * then posts a redisplay of the window named by setPerspectiveForWindow, if
- * any. Leaves the current view box alone.
+ * angle), so that the reference width stays in view; otherwise fovy. Either
+ * is capped at PROJECTION_MAX_FOVY (179 degrees): a field of view of 180 or
+ * more would turn the picture degenerate or upside down. Records the aspect
+ * and the field of view used for the getters, leaves GL_MODELVIEW current
+ * with the eye translation as the whole matrix, then posts a redisplay of
+ * the window named by setPerspectiveForWindow, if any. Leaves the current
+ * view box alone.
+ * Keeps the previous projection (see above) unless the set fovy is finite
+ * and within (0, 180), refAspect is finite, 0 < near < far, the eye
+ * translation is finite and every element of the matrix is finite in float
+ * (which a field of view of a tiny fraction of a degree, or a depth range
+ * near the float limits, breaks).
  */
 VESTRANE_API void reshapePerspective(int width, int height);
 
-/* The field of view of the last perspective reshape (after widening). */
+/* The field of view of the last perspective reshape (after widening and
+ * capping); 0 before the first. */
 VESTRANE_API float getPerspectiveFovy(void);
 
-/* The aspect ratio (width / height) of the last perspective reshape. */
+/* The aspect ratio (width / height) of the last perspective reshape; 0
+ * before the first. */
 VESTRANE_API float getPerspectiveAspect(void);
 
 /* ---- Current view box --------------------------------------------------- */
@@ -105,7 +146,7 @@ VESTRANE_API float getPerspectiveAspect(void);
 /*
  * The bounds last handed to glOrtho (or glFrustum, by reshapeFrustum), and
  * the world height of one pixel row: (top - bottom) / window height.
- * All are 0 before the first reshape.
+ * All are 0 before the first reshape, and always finite.
  */
 VESTRANE_API float getViewLeft(void);
 VESTRANE_API float getViewRight(void);

@@ -1,11 +1,15 @@
 /*
  * view_box.h - the widening of a wanted box to a window's shape
  *
- * Internal to the projection module. A pure computation, kept apart so
- * that it can be checked without a window.
+ * Internal to the projection module. Pure computations, kept apart so that
+ * they can be checked without a window.
+ *
+ * Depends on: nothing.
  */
 #ifndef VESTRANE_VIEW_BOX_H
 #define VESTRANE_VIEW_BOX_H
+
+namespace vestrane::detail {
 
 struct ViewBox {
     double left;
@@ -24,5 +28,7 @@ ViewBox widenToWindow(const ViewBox& wanted, int width, int height);
 
 /* The world height of one pixel row of a box shown in `height` rows. */
 float pixelSizeOf(const ViewBox& box, int height);
+
+}  // namespace vestrane::detail
 
 #endif /* VESTRANE_VIEW_BOX_H */
