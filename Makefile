@@ -35,6 +35,7 @@ bench: deps
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	$(BUILD_DIR)/bench/vestrane_bench
+	sh bench/frame_rate.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
