@@ -1,6 +1,8 @@
 # make run   build, then run the demo (headless: screenshots under build/screenshots)
 # make test  build with warnings as errors and run every test, then again
 #            with the address and undefined-behaviour sanitizers
+# make bench the benchmark table, and the demo's frame rate against plain-GLUT
+#            peers; fails when drawText takes over 1.25 times its floor
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
