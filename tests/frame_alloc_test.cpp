@@ -42,63 +42,25 @@ void countAllocation()
 
 }  // namespace
 
-extern "C" {
-void* __real_malloc(std::size_t size);
-void* __real_calloc(std::size_t count, std::size_t size);
-void* __real_realloc(void* pointer, std::size_t size);
-void* __real__Znwm(std::size_t size);
-void* __real__Znam(std::size_t size);
-void* __real__ZnwmRKSt9nothrow_t(std::size_t size, const std::nothrow_t& tag);
-void* __real__ZnamRKSt9nothrow_t(std::size_t size, const std::nothrow_t& tag);
-void* __real__ZnwmSt11align_val_t(std::size_t size, std::align_val_t alignment);
-void* __real__ZnamSt11align_val_t(std::size_t size, std::align_val_t alignment);
+// A wrapper that counts, then hands the call to the real entry.
+#define COUNTED_ENTRY(entry, parameters, arguments)                                                \
+    extern "C" void* __real_##entry parameters;                                                    \
+    extern "C" void* __wrap_##entry parameters                                                     \
+    {                                                                                              \
+        countAllocation();                                                                         \
+        return __real_##entry arguments;                                                           \
+    }
 
-void* __wrap_malloc(std::size_t size)
-{
-    countAllocation();
-    return __real_malloc(size);
-}
-void* __wrap_calloc(std::size_t count, std::size_t size)
-{
-    countAllocation();
-    return __real_calloc(count, size);
-}
-void* __wrap_realloc(void* pointer, std::size_t size)
-{
-    countAllocation();
-    return __real_realloc(pointer, size);
-}
-void* __wrap__Znwm(std::size_t size)
-{
-    countAllocation();
-    return __real__Znwm(size);
-}
-void* __wrap__Znam(std::size_t size)
-{
-    countAllocation();
-    return __real__Znam(size);
-}
-void* __wrap__ZnwmRKSt9nothrow_t(std::size_t size, const std::nothrow_t& tag)
-{
-    countAllocation();
-    return __real__ZnwmRKSt9nothrow_t(size, tag);
-}
-void* __wrap__ZnamRKSt9nothrow_t(std::size_t size, const std::nothrow_t& tag)
-{
-    countAllocation();
-    return __real__ZnamRKSt9nothrow_t(size, tag);
-}
-void* __wrap__ZnwmSt11align_val_t(std::size_t size, std::align_val_t alignment)
-{
-    countAllocation();
-    return __real__ZnwmSt11align_val_t(size, alignment);
-}
-void* __wrap__ZnamSt11align_val_t(std::size_t size, std::align_val_t alignment)
-{
-    countAllocation();
-    return __real__ZnamSt11align_val_t(size, alignment);
-}
-}
+COUNTED_ENTRY(malloc, (std::size_t size), (size))
+COUNTED_ENTRY(calloc, (std::size_t count, std::size_t size), (count, size))
+COUNTED_ENTRY(realloc, (void* pointer, std::size_t size), (pointer, size))
+// operator new and new[]: plain, nothrow, aligned.
+COUNTED_ENTRY(_Znwm, (std::size_t size), (size))
+COUNTED_ENTRY(_Znam, (std::size_t size), (size))
+COUNTED_ENTRY(_ZnwmRKSt9nothrow_t, (std::size_t size, const std::nothrow_t& tag), (size, tag))
+COUNTED_ENTRY(_ZnamRKSt9nothrow_t, (std::size_t size, const std::nothrow_t& tag), (size, tag))
+COUNTED_ENTRY(_ZnwmSt11align_val_t, (std::size_t size, std::align_val_t align), (size, align))
+COUNTED_ENTRY(_ZnamSt11align_val_t, (std::size_t size, std::align_val_t align), (size, align))
 
 namespace {
 
