@@ -39,9 +39,9 @@
 #include "tests/text_testing.h"
 
 #include <GL/freeglut.h>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
