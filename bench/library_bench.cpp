@@ -21,8 +21,8 @@
  *
  * The program fails (exit status 2) when drawText takes more than 1.25
  * times as long as the floor, both timed in many short rounds that
- * alternate them: a per-character query or allocation would cross that,
- * noise does not.
+ * alternate them: a per-character round trip to the X server crosses
+ * that, noise does not.
  *
  * Runs on a private X server in a GLUT window nobody sees.
  *
