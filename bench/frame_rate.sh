@@ -12,6 +12,7 @@
 # median over each peer's.
 set -eu
 
+cd "$(dirname "$0")/.."  # the source tree; a relative build-dir is taken from there
 build_dir=${1:-build}
 rounds=${ROUNDS:-5}
 seconds=${COUNT_SECONDS:-3}
