@@ -1,6 +1,8 @@
 # make run   build, then run the demo (headless: screenshots under build/screenshots)
 # make test  build with warnings as errors and run every test, then again
 #            with the address and undefined-behaviour sanitizers
+# make bench the benchmark table, and the demo's frame rate against plain-GLUT
+#            peers; fails when drawText takes over 1.25 times its floor
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
@@ -35,6 +37,7 @@ bench: deps
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	$(BUILD_DIR)/bench/vestrane_bench
+	sh bench/frame_rate.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -6,6 +6,12 @@
 #ifndef VESTRANE_DEMO_SCENE_H
 #define VESTRANE_DEMO_SCENE_H
 
+/* Creates the main window, then the values window below it, each with its
+ * callbacks and quit menu; GLUT must be initialised. The main window's
+ * idle callback is registered: glutMainLoop starts the animation. Returns
+ * the main window's identifier; the values window is current on return. */
+int createDemoWindows(void);
+
 /* Main window: lights, sphere, animation, keys. */
 void initLighting(void);
 void drawSphere(void);

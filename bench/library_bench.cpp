@@ -1,0 +1,438 @@
+/*
+ * library_bench.cpp - the library's drawing entries timed against each
+ * other and against what a program could do without them, in one run.
+ *
+ * A 32-character line is drawn five ways: anchored drawText in the own
+ * bold font; the floor under it, the same window's display lists called
+ * directly with glListBase and glCallLists; glutBitmapCharacter per
+ * character; glutBitmapString; glBitmap per character from the glyph
+ * table. Then the other per-frame entries: setTextAnchor alone,
+ * drawWindowLine, stroke text plain and bold + smooth, the view transform,
+ * the three reshapes, and building a window's fonts as its first own-font
+ * text does. Every iteration ends with glFinish, so that a time covers the
+ * drawing itself and not only the queuing of commands.
+ *
+ * Unless told otherwise on the command line, every benchmark runs 11
+ * short times, the runs of all benchmarks shuffled together, so that a
+ * load that comes and goes weighs on all of them alike. The table gives
+ * each one's median real time and its ratio to drawText, and the same for
+ * the process's CPU time, which counts the GL driver's threads too but
+ * not the waits for a busy machine.
+ *
+ * The program fails (exit status 2) when drawText takes more than 1.25
+ * times as long as the floor, both timed in many short rounds that
+ * alternate them: a per-character round trip to the X server crosses
+ * that, noise does not.
+ *
+ * Runs on a private X server in a GLUT window nobody sees.
+ *
+ * Depends on: Google Benchmark, GLUT, the support library (and, for the
+ * floor, the internal font tables of support/text/fonts.h), the test
+ * harness's X server and GLUT window helpers.
+ */
+#include "support/projection/projection.h"
+#include "support/text/fonts.h"
+#include "support/text/glyphs.h"
+#include "support/text/text.h"
+#include "support/view/view.h"
+#include "tests/harness/x_server.h"
+#include "tests/text_testing.h"
+
+#include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------
+
+constexpr char line[] = "POSITION : -10.000  0.000 10.000";
+constexpr int lineLength = sizeof line - 1;
+static_assert(lineLength == 32);
+constexpr char strokeLine[] = "STROKE TEXT 1234";
+static_assert(sizeof strokeLine - 1 == 16);
+
+constexpr int windowWidth = 400;
+constexpr int windowHeight = 100;
+constexpr float lineX = 5.0f;
+constexpr float lineY = 40.0f;
+constexpr float guardLimit = 1.25f;
+
+// GLUT never reuses a window identifier and the font tables have room for
+// identifiers up to 9: the font-building runs use 2..9, one window each.
+constexpr int fontBuildWindows = 8;
+
+int benchWindow = 0;
+
+// ---------------------------------------------------------------------------
+// Internal helpers
+// ---------------------------------------------------------------------------
+
+/*
+ * The first display list of the bold font in the current window, whose
+ * fonts an own-font text has built. The only place that reaches into the
+ * text module's internals.
+ */
+GLuint boldFontListBase()
+{
+    return text_fonts::fontListBase(glutGetWindow(), boldFont);
+}
+
+// ---------------------------------------------------------------------------
+// The line, five ways
+// ---------------------------------------------------------------------------
+
+void lineWithDrawText()
+{
+    setTextAnchor(lineX, lineY, 0.0f);
+    drawText(0, boldFont, "%s", line);
+}
+
+void lineWithListsDirectly()
+{
+    glRasterPos2f(lineX, lineY);
+    glListBase(boldFontListBase());
+    glCallLists(lineLength, GL_UNSIGNED_BYTE, line);
+}
+
+void lineWithGlutCharacters()
+{
+    glRasterPos2f(lineX, lineY);
+    for (const char* c = line; *c != '\0'; ++c)
+        glutBitmapCharacter(GLUT_BITMAP_8_BY_13, *c);
+}
+
+void lineWithGlutString()
+{
+    glRasterPos2f(lineX, lineY);
+    glutBitmapString(GLUT_BITMAP_8_BY_13, reinterpret_cast<const unsigned char*>(line));
+}
+
+void lineWithGlyphBitmaps()
+{
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glRasterPos2f(lineX, lineY);
+    for (const char* c = line; *c != '\0'; ++c) {
+        const auto glyph = static_cast<std::size_t>(*c - firstGlyphCode) * boldRows;
+        glBitmap(8, boldRows, 0.0f, 2.0f, 10.0f, 0.0f, &boldGlyphs[glyph]);
+    }
+}
+
+using DrawLine = void (*)();
+
+/* The picture one way of drawing the line gives, from a black window. */
+Image pictureOf(DrawLine draw)
+{
+    usePixelProjection();
+    clearToBlack();
+    draw();
+    return backBuffer();
+}
+
+/* The floor and the glyph bitmaps must draw exactly what drawText draws,
+ * or they would be measuring something else. */
+bool sameLineThreeWays()
+{
+    const Image reference = pictureOf(lineWithDrawText);
+    return pictureOf(lineWithListsDirectly) == reference &&
+           pictureOf(lineWithGlyphBitmaps) == reference;
+}
+
+/* Seconds that `count` drawings take, each followed by glFinish. */
+double secondsFor(DrawLine draw, int count)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < count; ++i) {
+        draw();
+        glFinish();
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+/*
+ * How many times as long `draw` takes as drawText, as the median of many
+ * short rounds that time the two back to back, in turns: a load that comes
+ * and goes weighs on both sides of a round alike.
+ */
+double alternatingRatio(DrawLine draw)
+{
+    constexpr int rounds = 101;
+    constexpr int drawingsPerRound = 10;
+    usePixelProjection();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        const bool drawTextFirst = round % 2 == 0;
+        const double first = secondsFor(drawTextFirst ? lineWithDrawText : draw, drawingsPerRound);
+        const double second = secondsFor(drawTextFirst ? draw : lineWithDrawText, drawingsPerRound);
+        ratios.push_back(drawTextFirst ? second / first : first / second);
+    }
+    std::nth_element(ratios.begin(), ratios.begin() + rounds / 2, ratios.end());
+    return ratios[rounds / 2];
+}
+
+struct Way {
+    const char* name;
+    DrawLine draw;
+};
+
+const Way otherWays[] = {
+    {"glListBase + glCallLists (floor)", lineWithListsDirectly},
+    {"glutBitmapCharacter per character", lineWithGlutCharacters},
+    {"glutBitmapString", lineWithGlutString},
+    {"glBitmap per character", lineWithGlyphBitmaps},
+};
+
+/* Prints each other way's time as a ratio to drawText's, timed in
+ * alternating rounds; returns drawText's time over the floor's. */
+double printAlternatingRatios()
+{
+    std::printf("\nThe %d-character line, timed in 101 short rounds alternating with drawText:\n",
+                lineLength);
+    double floorRatio = 0.0;
+    for (const Way& way : otherWays) {
+        const double ratio = alternatingRatio(way.draw);
+        if (way.draw == lineWithListsDirectly)
+            floorRatio = ratio;
+        std::printf("  %-40s %6.3f x drawText (drawText: %.2f x)\n", way.name, ratio, 1.0 / ratio);
+    }
+    return 1.0 / floorRatio;
+}
+
+// ---------------------------------------------------------------------------
+// Benchmarks
+// ---------------------------------------------------------------------------
+
+/* Times `draw`, each call followed by glFinish, in a pixel frame. */
+template <void (*Draw)()>
+void timeDrawing(benchmark::State& state)
+{
+    usePixelProjection();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    for (auto _ : state) {
+        Draw();
+        glFinish();
+    }
+}
+
+void textAnchorOnly()
+{
+    setTextAnchor(lineX, lineY, 0.0f);
+}
+
+void windowLine()
+{
+    drawWindowLine(0, 0, 300, -20);
+}
+
+void strokeText()
+{
+    drawStrokeText(lineX, lineY, 20.0f, "%s", strokeLine);
+}
+
+void boldSmoothStrokeText()
+{
+    setStrokeBold(1);
+    setStrokeSmooth(1);
+    drawStrokeText(lineX, lineY, 20.0f, "%s", strokeLine);
+    setStrokeBold(0);
+    setStrokeSmooth(0);
+}
+
+void viewTransform()
+{
+    glPushMatrix();
+    applyMouseTransform();
+    applyKeyRotation();
+    glPopMatrix();
+}
+
+void orthoReshape()
+{
+    reshapeOrtho(windowWidth, windowHeight);
+}
+
+void frustumReshape()
+{
+    reshapeFrustum(windowWidth, windowHeight);
+}
+
+void perspectiveReshape()
+{
+    reshapePerspective(windowWidth, windowHeight);
+}
+
+/* The first own-font text of a fresh window, which builds its four fonts;
+ * opening and closing the window are not timed. */
+void buildFonts(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int window = openTestWindow("vestrane fonts", 100, 40);
+        usePixelProjection();
+        setTextAnchor(5.0f, 20.0f, 0.0f);
+        state.ResumeTiming();
+        drawText(0, boldFont, "A");
+        glFinish();
+        state.PauseTiming();
+        const bool built = glIsList(1) == GL_TRUE;
+        closeTestWindow(window);
+        glutSetWindow(benchWindow);
+        if (!built) {
+            state.SkipWithError("the window got no fonts");
+            break;
+        }
+        state.ResumeTiming();
+    }
+}
+
+struct Entry {
+    const char* name;
+    void (*run)(benchmark::State&);
+};
+
+const char* const drawTextName = "setTextAnchor + drawText";
+
+const Entry entries[] = {
+    {drawTextName, timeDrawing<lineWithDrawText>},
+    {"glListBase + glCallLists (floor)", timeDrawing<lineWithListsDirectly>},
+    {"glutBitmapCharacter per character", timeDrawing<lineWithGlutCharacters>},
+    {"glutBitmapString", timeDrawing<lineWithGlutString>},
+    {"glBitmap per character", timeDrawing<lineWithGlyphBitmaps>},
+    {"setTextAnchor", timeDrawing<textAnchorOnly>},
+    {"drawWindowLine", timeDrawing<windowLine>},
+    {"drawStrokeText, 16 characters", timeDrawing<strokeText>},
+    {"drawStrokeText, 16 bold smooth", timeDrawing<boldSmoothStrokeText>},
+    {"applyMouseTransform + applyKeyRotation", timeDrawing<viewTransform>},
+    {"reshapeOrtho", timeDrawing<orthoReshape>},
+    {"reshapeFrustum", timeDrawing<frustumReshape>},
+    {"reshapePerspective", timeDrawing<perspectiveReshape>},
+};
+const char* const buildFontsName = "first own-font text (builds 4 fonts)";
+
+// ---------------------------------------------------------------------------
+// The table
+// ---------------------------------------------------------------------------
+
+/* A benchmark's median (or only) real and CPU times. */
+struct Times {
+    double real = 0.0;
+    double cpu = 0.0;
+};
+
+/* The console report, keeping each benchmark's times. */
+class TableReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if ((single || run.aggregate_name == "median") && !run.error_occurred)
+                times[run.run_name.function_name] = {run.GetAdjustedRealTime(),
+                                                     run.GetAdjustedCPUTime()};
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printTable() const
+    {
+        const Times reference = timesOf(drawTextName);
+        if (reference.real <= 0.0 || reference.cpu <= 0.0)
+            return;
+        std::printf("\n%-42s %10s %10s %10s %10s\n", "median of the repeated runs", "real us",
+                    "/drawText", "CPU us", "/drawText");
+        for (const Entry& entry : entries)
+            printRow(entry.name, reference);
+        printRow(buildFontsName, reference);
+    }
+
+  private:
+    Times timesOf(const std::string& name) const
+    {
+        const auto found = times.find(name);
+        return found == times.end() ? Times{} : found->second;
+    }
+
+    void printRow(const char* name, const Times& reference) const
+    {
+        const Times time = timesOf(name);
+        if (time.real > 0.0)
+            std::printf("%-42s %10.2f %10.3f %10.2f %10.3f\n", name, time.real,
+                        time.real / reference.real, time.cpu, time.cpu / reference.cpu);
+    }
+
+    std::map<std::string, Times> times;
+};
+
+/* The shuffled repeated runs, unless the command line says otherwise. */
+std::vector<char*> withDefaultFlags(int argc, char** argv)
+{
+    static char repetitions[] = "--benchmark_repetitions=11";
+    static char interleaving[] = "--benchmark_enable_random_interleaving=true";
+    static char aggregates[] = "--benchmark_report_aggregates_only=true";
+    static char minTime[] = "--benchmark_min_time=0.03";
+    std::vector<char*> arguments = {argv[0], repetitions, interleaving, aggregates, minTime};
+    arguments.insert(arguments.end(), argv + 1, argv + argc);
+    arguments.push_back(nullptr);
+    return arguments;
+}
+
+void registerBenchmarks()
+{
+    for (const Entry& entry : entries)
+        benchmark::RegisterBenchmark(entry.name, entry.run)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(buildFontsName, buildFonts)
+        ->Iterations(fontBuildWindows)
+        ->Repetitions(1)
+        ->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<char*> arguments = withDefaultFlags(argc, argv);
+    int count = static_cast<int>(arguments.size()) - 1;
+    benchmark::Initialize(&count, arguments.data());
+    unsetenv("DISPLAY");  // never the user's screen
+    if (!ensureXServer()) {
+        std::fprintf(stderr, "vestrane_bench: no private X server (is Xvfb installed?)\n");
+        return 1;
+    }
+    benchWindow = openTestWindow("vestrane bench", windowWidth, windowHeight);
+    setOrthoBox(-5.0f, 5.0f, -5.0f, 5.0f, -10.0f, 10.0f);
+    setFrustumBox(-1.0f, 1.0f, -1.0f, 1.0f, 1.0f, 10.0f, 0.0f, 0.0f, -5.0f);
+    setPerspective(40.0f, 1.0f, 1.0f, 10.0f, 0.0f, 0.0f, -5.0f);
+
+    int status = 0;
+    if (!sameLineThreeWays()) {
+        std::fprintf(stderr, "vestrane_bench: the floor or the glyph bitmaps do not draw what "
+                             "drawText draws\n");
+        status = 1;
+    } else {
+        registerBenchmarks();
+        TableReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.printTable();
+        const double guard = printAlternatingRatios();
+        std::printf("\ndrawText / floor = %.2f (limit %.2f)\n", guard,
+                    static_cast<double>(guardLimit));
+        if (guard > static_cast<double>(guardLimit)) {
+            std::printf("drawText takes more than %.2f times as long as the floor\n",
+                        static_cast<double>(guardLimit));
+            status = 2;
+        }
+    }
+    shutDownGlut();
+    stopPrivateXServer();
+    return status;
+}
