@@ -25,4 +25,14 @@ formatBounded(std::array<char, Size>& buffer, const char* format, va_list argume
     }
 }
 
+/* Formats the variadic arguments of the entry it stands in, which end with
+ * `format`, into `buffer`. */
+#define FORMAT_CALLER_ARGUMENTS(buffer, format)                                                    \
+    do {                                                                                           \
+        va_list arguments_;                                                                        \
+        va_start(arguments_, format);                                                              \
+        formatBounded(buffer, format, arguments_);                                                 \
+        va_end(arguments_);                                                                        \
+    } while (0)
+
 #endif /* VESTRANE_BOUNDED_FORMAT_H */

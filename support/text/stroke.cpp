@@ -7,7 +7,8 @@
  * put back afterwards.
  *
  * Depends on: OpenGL (matrices, glLineWidth, blending, line smoothing),
- * GLUT (glutStrokeCharacter, GLUT_STROKE_ROMAN), bounded_format.h.
+ * GLUT (glutStrokeCharacter, glutStrokeWidthf, GLUT_STROKE_ROMAN),
+ * bounded_format.h.
  */
 #include "support/text/text.h"
 
@@ -17,6 +18,7 @@
 
 #include <array>
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 
 /* ---- State ------------------------------------------------------------- */
@@ -31,6 +33,8 @@ float strokeSpacing = 0.0f;
 
 /* Text size 200 draws the font at its own scale. */
 constexpr double scalePerSize = 0.005;
+/* Each call formats into a text buffer of its own, of this size. */
+constexpr std::size_t textSize = 2000;
 constexpr float boldLineWidth = 2.0f;
 constexpr float plainLineWidth = 1.0f;
 
@@ -76,13 +80,28 @@ void restoreLineState(const LineState& saved)
     glLineWidth(saved.width);
 }
 
-/* GLUT advances past each character itself; the spacing comes after. */
+float strokeScale(float size)
+{
+    return static_cast<float>(size * scalePerSize);
+}
+
+/* GLUT advances past each character by its stroke width; the spacing comes
+ * after. */
 void drawCharacters(const char* text)
 {
     for (const char* c = text; *c != '\0'; ++c) {
         glutStrokeCharacter(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
         glTranslatef(strokeSpacing, 0.0f, 0.0f);
     }
+}
+
+/* How far drawCharacters moves the pen, in stroke-font units. */
+float charactersWidth(const char* text)
+{
+    float width = 0.0f;
+    for (const char* c = text; *c != '\0'; ++c)
+        width += glutStrokeWidthf(GLUT_STROKE_ROMAN, static_cast<signed char>(*c)) + strokeSpacing;
+    return width;
 }
 
 }  // namespace
@@ -116,19 +135,23 @@ float getStrokeSpacing(void)
 
 void drawStrokeText(float x, float y, float size, const char* format, ...)
 {
-    std::array<char, 2000> text;
-    va_list arguments;
-    va_start(arguments, format);
-    formatBounded(text, format, arguments);
-    va_end(arguments);
+    std::array<char, textSize> text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
 
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
-    const auto scale = static_cast<float>(size * scalePerSize);
+    const float scale = strokeScale(size);
     glScalef(scale, scale, scale);
     const LineState saved = currentLineState();
     applyStrokeSettings();
     drawCharacters(text.data());
     restoreLineState(saved);
     glPopMatrix();
+}
+
+float strokeTextWidth(float size, const char* format, ...)
+{
+    std::array<char, textSize> text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
+    return strokeScale(size) * charactersWidth(text.data());
 }
