@@ -11,6 +11,10 @@
 #include <cstddef>
 #include <cstdio>
 
+/* The text module's buffers: 1999 characters and the terminating zero. */
+inline constexpr std::size_t textBufferSize = 2000;
+using TextBuffer = std::array<char, textBufferSize>;
+
 /*
  * Formats into `buffer`, cutting a longer text at its last byte (1999
  * characters for the text module's 2000-byte buffers). A format that fails

@@ -18,7 +18,6 @@
 
 #include <array>
 #include <cstdarg>
-#include <cstddef>
 #include <cstdio>
 
 /* ---- State ------------------------------------------------------------- */
@@ -33,8 +32,6 @@ float strokeSpacing = 0.0f;
 
 /* Text size 200 draws the font at its own scale. */
 constexpr double scalePerSize = 0.005;
-/* Each call formats into a text buffer of its own, of this size. */
-constexpr std::size_t textSize = 2000;
 constexpr float boldLineWidth = 2.0f;
 constexpr float plainLineWidth = 1.0f;
 
@@ -135,7 +132,7 @@ float getStrokeSpacing(void)
 
 void drawStrokeText(float x, float y, float size, const char* format, ...)
 {
-    std::array<char, textSize> text;
+    TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
 
     glPushMatrix();
@@ -151,7 +148,7 @@ void drawStrokeText(float x, float y, float size, const char* format, ...)
 
 float strokeTextWidth(float size, const char* format, ...)
 {
-    std::array<char, textSize> text;
+    TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
     return strokeScale(size) * charactersWidth(text.data());
 }

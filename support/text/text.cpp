@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdarg>
-#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -42,8 +41,7 @@ std::array<float, 3> textOffset{};
 int textAlignment = alignLeft;
 void* glutTextFont = GLUT_BITMAP_8_BY_13;
 // The latest formatted text, shared by every text entry.
-constexpr std::size_t textBufferSize = 2000;
-std::array<char, textBufferSize> textBuffer{};
+TextBuffer textBuffer{};
 
 constexpr float glutCharAdvance = 8.0f;
 // Centred and right-aligned text has its baseline this far below the anchor.
@@ -260,7 +258,7 @@ void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
 
 int textWidth(int font, const char* format, ...)
 {
-    std::array<char, textBufferSize> text;
+    TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
     int width = 0;
     for (const char* byte = text.data(); *byte != '\0'; ++byte)
@@ -270,7 +268,7 @@ int textWidth(int font, const char* format, ...)
 
 int glutTextWidth(void* font, const char* format, ...)
 {
-    std::array<char, textBufferSize> text;
+    TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
     int width = 0;
     for (const char* byte = text.data(); *byte != '\0'; ++byte)
