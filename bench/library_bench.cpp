@@ -84,7 +84,7 @@ int benchWindow = 0;
  */
 GLuint boldFontListBase()
 {
-    return text_fonts::fontListBase(glutGetWindow(), boldFont);
+    return text_fonts::windowFontListBase(glutGetWindow(), boldFont);
 }
 
 // ---------------------------------------------------------------------------

@@ -74,6 +74,27 @@ inline int litPixels(const Image& image)
                        [](Rgb p) { return p.r + p.g + p.b > 0; });
 }
 
+/* The leftmost and rightmost columns with a lit pixel; -1 when none. */
+struct InkSpan {
+    int left = -1;
+    int right = -1;
+};
+
+inline InkSpan inkSpan(const Image& image)
+{
+    InkSpan span;
+    for (int x = 0; x < image.width; ++x) {
+        for (int y = 0; y < image.height; ++y) {
+            if (isLit(image, x, y)) {
+                span.left = span.left < 0 ? x : span.left;
+                span.right = x;
+                break;
+            }
+        }
+    }
+    return span;
+}
+
 /* How many of the first `names` display-list names the context holds. */
 inline int displayListCount(GLuint names = 4096)
 {

@@ -42,7 +42,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -193,9 +192,11 @@ void labelSpout()
     anchorAtTeapot(spoutTip);
     glColor4fv(colorYellow());
     setTextAlignment(alignLeft);
-    setTextOffset(8.0f, 8.0f, 0.0f);  // the arrow's shaft runs 8 pixels above its baseline
-    drawTextInFont(arrowFont, "fTTT");
-    setTextOffset(48.0f, 3.0f, 0.0f);
+    constexpr char arrow[] = "fTTT";
+    constexpr float gap = 8.0f;
+    setTextOffset(gap, 8.0f, 0.0f);  // the arrow's shaft runs 8 pixels above its baseline
+    drawTextInFont(arrowFont, "%s", arrow);
+    setTextOffset(gap + static_cast<float>(textWidth(arrowFont, "%s", arrow)) + gap, 3.0f, 0.0f);
     drawText(0, greekFont, "a = %.0f", static_cast<double>(pourAngle));  // a shows alpha
 }
 
@@ -241,11 +242,7 @@ void drawTeapotWithLabels()
  * scales and hides like geometry. */
 void drawTitle()
 {
-    const float scale = titleSize * 0.005f;
-    const auto characters = static_cast<float>(std::strlen(titleText));
-    const auto strokeLength = static_cast<float>(
-        glutStrokeLength(GLUT_STROKE_ROMAN, reinterpret_cast<const unsigned char*>(titleText)));
-    const float width = (strokeLength + (characters - 1.0f) * getStrokeSpacing()) * scale;
+    const float width = strokeTextWidth(titleSize, "%s", titleText);
     glColor4fv(colorLightBlue());
     drawStrokeText(-width / 2.0f, titleBaseline, titleSize, "%s", titleText);
 }

@@ -11,6 +11,10 @@
 #include <cstddef>
 #include <cstdio>
 
+/* The text module's buffers: 1999 characters and the terminating zero. */
+inline constexpr std::size_t textBufferSize = 2000;
+using TextBuffer = std::array<char, textBufferSize>;
+
 /*
  * Formats into `buffer`, cutting a longer text at its last byte (1999
  * characters for the text module's 2000-byte buffers). A format that fails
@@ -24,5 +28,15 @@ formatBounded(std::array<char, Size>& buffer, const char* format, va_list argume
         buffer[0] = '\0';
     }
 }
+
+/* Formats the variadic arguments of the entry it stands in, which end with
+ * `format`, into `buffer`. */
+#define FORMAT_CALLER_ARGUMENTS(buffer, format)                                                    \
+    do {                                                                                           \
+        va_list arguments_;                                                                        \
+        va_start(arguments_, format);                                                              \
+        formatBounded(buffer, format, arguments_);                                                 \
+        va_end(arguments_);                                                                        \
+    } while (0)
 
 #endif /* VESTRANE_BOUNDED_FORMAT_H */

@@ -3,45 +3,51 @@
  * per window, and the per-window tables of their list blocks.
  *
  * Depends on: OpenGL (display lists, glBitmap), glyphs.h (the glyph tables),
- * text.h (font numbers).
+ * support/common.h (WindowId).
  */
 #include "support/text/fonts.h"
 
 #include "support/text/glyphs.h"
-#include "support/text/text.h"
 
+#include <array>
 #include <cstddef>
+#include <new>
+#include <vector>
 
 namespace text_fonts {
+
+namespace {
 
 // ---------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------
 
-WindowTable boldFontLists{};
-WindowTable smallFontLists{};
-WindowTable greekFontLists{};
-WindowTable arrowFontLists{};
-std::array<int, maxTextWindows> fontsBuilt{};
+// The fonts of one window: one run of 4 x 128 list names, the fonts' blocks
+// in font-table order.
+struct WindowFonts {
+    GLuint firstList = 0;  // 0: not built, or GL gave no names
+    bool built = false;
+};
 
-namespace {
+// Indexed by window identifier; grows to the highest identifier that has
+// drawn own-font text.
+std::vector<WindowFonts> fontTables;
 
 // How one font's glyphs are recorded.
 struct BitmapFont {
     const unsigned char* glyphs;
     GLsizei rows;
-    float advance;   // every code but f and i
-    float advanceF;  // 'f'
-    float advanceI;  // 'i'
-    WindowTable* lists;
+    int advance;   // every code but f and i
+    int advanceF;  // 'f'
+    int advanceI;  // 'i'
 };
 
-// In font-number order, boldFont first.
+// Indexed by font number - 1: 1 bold, 2 small, 3 Greek, 4 arrows.
 const std::array<BitmapFont, 4> bitmapFonts = {{
-    {boldGlyphs.data(), boldRows, 10.0f, 10.0f, 10.0f, &boldFontLists},
-    {smallGlyphs.data(), smallRows, 6.0f, 4.0f, 3.0f, &smallFontLists},
-    {greekGlyphs.data(), greekRows, 10.0f, 10.0f, 10.0f, &greekFontLists},
-    {arrowGlyphs.data(), arrowRows, 8.0f, 8.0f, 8.0f, &arrowFontLists},
+    {boldGlyphs.data(), boldRows, 10, 10, 10},
+    {smallGlyphs.data(), smallRows, 6, 4, 3},
+    {greekGlyphs.data(), greekRows, 10, 10, 10},
+    {arrowGlyphs.data(), arrowRows, 8, 8, 8},
 }};
 
 // The glyph's origin: its bottom two rows lie below the baseline.
@@ -52,18 +58,22 @@ constexpr float glyphOriginY = 2.0f;
 // Internal helpers
 // ---------------------------------------------------------------------------
 
-const BitmapFont& fontByNumber(int font)
+// Any number but 2, 3 and 4 is the bold font.
+std::size_t fontIndex(int font)
 {
-    switch (font) {
-    case smallFont: return bitmapFonts[1];
-    case greekFont: return bitmapFonts[2];
-    case arrowFont: return bitmapFonts[3];
-    default: return bitmapFonts[0];
-    }
+    return font >= 2 && font <= 4 ? static_cast<std::size_t>(font - 1) : 0;
 }
 
-float advanceOf(const BitmapFont& font, int code)
+// '~' is left out, like the control codes and 127: their lists stay empty.
+bool hasGlyph(int code)
 {
+    return code >= firstGlyphCode && code < lastGlyphCode;
+}
+
+int advanceOf(const BitmapFont& font, int code)
+{
+    if (!hasGlyph(code))
+        return 0;
     if (code == 'f')
         return font.advanceF;
     if (code == 'i')
@@ -82,18 +92,52 @@ void unpackGlyphRows()
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
 }
 
-// One list per code that carries a glyph; '~' is left out, like the
-// control codes and 127, so those lists stay empty.
+// One list per code that carries a glyph.
 void recordFont(const BitmapFont& font, GLuint firstList)
 {
-    for (int code = firstGlyphCode; code < lastGlyphCode; ++code) {
+    for (int code = 0; code < listsPerFont; ++code) {
+        if (!hasGlyph(code))
+            continue;
         const auto glyphStart =
             static_cast<std::size_t>(code - firstGlyphCode) * static_cast<std::size_t>(font.rows);
         glNewList(firstList + static_cast<GLuint>(code), GL_COMPILE);
         glBitmap(static_cast<GLsizei>(glyphWidth), font.rows, glyphOriginX, glyphOriginY,
-                 advanceOf(font, code), 0.0f, font.glyphs + glyphStart);
+                 static_cast<float>(advanceOf(font, code)), 0.0f, font.glyphs + glyphStart);
         glEndList();
     }
+}
+
+// Records the four fonts in the current GL context; returns the first name.
+GLuint buildBitmapFonts()
+{
+    const GLuint firstList = glGenLists(static_cast<GLsizei>(bitmapFonts.size()) * listsPerFont);
+    if (firstList == 0)
+        return 0;
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    unpackGlyphRows();
+    GLuint block = firstList;
+    for (const BitmapFont& font : bitmapFonts) {
+        recordFont(font, block);
+        block += static_cast<GLuint>(listsPerFont);
+    }
+    glPopClientAttrib();
+    return firstList;
+}
+
+// The window's entry, the tables grown to hold it; null when they cannot.
+WindowFonts* fontTableOf(WindowId window)
+{
+    if (window < 0)
+        return nullptr;
+    const auto index = static_cast<std::size_t>(window);
+    if (index >= fontTables.size()) {
+        try {
+            fontTables.resize(index + 1);
+        } catch (const std::bad_alloc&) {
+            return nullptr;  // resize left the tables as they were
+        }
+    }
+    return &fontTables[index];
 }
 
 }  // namespace
@@ -102,28 +146,28 @@ void recordFont(const BitmapFont& font, GLuint firstList)
 // Internal interface
 // ---------------------------------------------------------------------------
 
-void buildBitmapFonts(int window)
+GLuint windowFontListBase(WindowId window, int font)
 {
-    if (!hasFontTables(window))
-        return;
-    for (const BitmapFont& font : bitmapFonts)
-        (*font.lists)[window] = glGenLists(listsPerFont);
-
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    unpackGlyphRows();
-    for (const BitmapFont& font : bitmapFonts)
-        recordFont(font, (*font.lists)[window]);
-    glPopClientAttrib();
+    WindowFonts* const fonts = fontTableOf(window);
+    if (fonts == nullptr)
+        return 0;
+    if (!fonts->built) {
+        fonts->built = true;
+        fonts->firstList = buildBitmapFonts();
+    }
+    if (fonts->firstList == 0)
+        return 0;
+    return fonts->firstList + static_cast<GLuint>(fontIndex(font)) * listsPerFont;
 }
 
-GLuint fontListBase(int window, int font)
+int glyphAdvance(int font, unsigned char code)
 {
-    return (*fontByNumber(font).lists)[window];
+    return advanceOf(bitmapFonts[fontIndex(font)], code);
 }
 
 float charAdvance(int font)
 {
-    return fontByNumber(font).advance;
+    return static_cast<float>(bitmapFonts[fontIndex(font)].advance);
 }
 
 }  // namespace text_fonts

@@ -1,58 +1,52 @@
 /*
  * fonts.h - the own bitmap fonts as per-window display lists (internal, C++).
  *
- * Depends on: OpenGL. Defined in fonts.cpp; used by text.cpp (which builds
- * a window's fonts on its first own-font text) and by the tests.
+ * Depends on: OpenGL, support/common.h (WindowId). Defined in fonts.cpp;
+ * used by text.cpp (own-font text and its widths), the benchmarks and the
+ * tests.
+ *
+ * Fonts are chosen by font number: 2 small, 3 Greek, 4 arrows, any other
+ * number bold (the numbers of text.h).
  *
  * Display lists belong to a GL context, so every window that shows own-font
  * text gets its own four blocks of 128 lists, one block per font and one
  * list per 7-bit character code: the list of code c is the block's first
  * name + c. Codes 32..125 hold a glyph; 0..31, 126 and 127 are empty lists.
- * The tables are indexed by GLUT window identifier, 0..maxTextWindows-1.
+ * Any window identifier GLUT hands out has room: the tables grow with the
+ * identifiers, a few bytes each.
  */
 #ifndef VESTRANE_SUPPORT_TEXT_FONTS_H
 #define VESTRANE_SUPPORT_TEXT_FONTS_H
 
-#include <GL/gl.h>
+#include "support/common.h"
 
-#include <array>
+#include <GL/gl.h>
 
 namespace text_fonts {
 
-inline constexpr int maxTextWindows = 10;
 inline constexpr GLsizei listsPerFont = 128;
 
-using WindowTable = std::array<GLuint, maxTextWindows>;
-
-/* First list name of each font's block, per window; 0 until built. */
-extern WindowTable boldFontLists;
-extern WindowTable smallFontLists;
-extern WindowTable greekFontLists;
-extern WindowTable arrowFontLists;
-/* 1 once the window's fonts are built. Set by the text drawing, which
- * builds them; read by nothing else. */
-extern std::array<int, maxTextWindows> fontsBuilt;
-
-/* True for the window identifiers the tables have room for. */
-[[nodiscard]] constexpr bool hasFontTables(int window)
-{
-    return window >= 0 && window < maxTextWindows;
-}
+/*
+ * The first list name of `font`'s block in `window`, building the window's
+ * four fonts on the first call for that window: the lists are recorded in
+ * the current GL context, which must be that window's, and the pixel
+ * unpack settings are put back as they were. Later calls for the window
+ * touch no GL state. 0 when the window has no fonts and text in it must
+ * draw nothing: a negative identifier, or no memory to grow the tables.
+ */
+[[nodiscard]] GLuint windowFontListBase(WindowId window, int font);
 
 /*
- * Records the four fonts as display lists of the current GL context and
- * stores the blocks' first names at index `window`. Call once per window,
- * with that window's context current; a window without tables is ignored.
- * The pixel unpack alignment is put back as it was.
+ * Pixels the pen moves for one byte of text in `font`: the glyph's advance
+ * for codes 32..125 (smallFont's f and i are narrower than the rest), 0
+ * for every code that draws nothing (control codes, 126, 127, 128..255).
+ * The glyph lists are recorded with these advances.
  */
-void buildBitmapFonts(int window);
+[[nodiscard]] int glyphAdvance(int font, unsigned char code);
 
-/* The first list name of `font` (a font number of text.h) in `window`,
- * which must have tables and built fonts. */
-[[nodiscard]] GLuint fontListBase(int window, int font);
-
-/* Pixels a character of `font` counts for alignment: the advance of its
- * full-width characters (smallFont's narrow f and i are not counted). */
+/* Pixels a character of `font` counts for centred and right-aligned text:
+ * the advance of its full-width characters (smallFont's narrow f and i are
+ * not counted). */
 [[nodiscard]] float charAdvance(int font);
 
 }  // namespace text_fonts

@@ -7,7 +7,8 @@
  * put back afterwards.
  *
  * Depends on: OpenGL (matrices, glLineWidth, blending, line smoothing),
- * GLUT (glutStrokeCharacter, GLUT_STROKE_ROMAN), bounded_format.h.
+ * GLUT (glutStrokeCharacter, glutStrokeWidthf, GLUT_STROKE_ROMAN),
+ * bounded_format.h.
  */
 #include "support/text/text.h"
 
@@ -76,13 +77,28 @@ void restoreLineState(const LineState& saved)
     glLineWidth(saved.width);
 }
 
-/* GLUT advances past each character itself; the spacing comes after. */
+float strokeScale(float size)
+{
+    return static_cast<float>(size * scalePerSize);
+}
+
+/* GLUT advances past each character by its stroke width; the spacing comes
+ * after. */
 void drawCharacters(const char* text)
 {
     for (const char* c = text; *c != '\0'; ++c) {
         glutStrokeCharacter(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
         glTranslatef(strokeSpacing, 0.0f, 0.0f);
     }
+}
+
+/* How far drawCharacters moves the pen, in stroke-font units. */
+float charactersWidth(const char* text)
+{
+    float width = 0.0f;
+    for (const char* c = text; *c != '\0'; ++c)
+        width += glutStrokeWidthf(GLUT_STROKE_ROMAN, static_cast<signed char>(*c)) + strokeSpacing;
+    return width;
 }
 
 }  // namespace
@@ -116,19 +132,23 @@ float getStrokeSpacing(void)
 
 void drawStrokeText(float x, float y, float size, const char* format, ...)
 {
-    std::array<char, 2000> text;
-    va_list arguments;
-    va_start(arguments, format);
-    formatBounded(text, format, arguments);
-    va_end(arguments);
+    TextBuffer text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
 
     glPushMatrix();
     glTranslatef(x, y, 0.0f);
-    const auto scale = static_cast<float>(size * scalePerSize);
+    const float scale = strokeScale(size);
     glScalef(scale, scale, scale);
     const LineState saved = currentLineState();
     applyStrokeSettings();
     drawCharacters(text.data());
     restoreLineState(saved);
     glPopMatrix();
+}
+
+float strokeTextWidth(float size, const char* format, ...)
+{
+    TextBuffer text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
+    return strokeScale(size) * charactersWidth(text.data());
 }

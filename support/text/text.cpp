@@ -1,7 +1,7 @@
 /*
  * text.cpp - printf-style text and lines anchored at a 3-D point of a GLUT
  * window: own-font text through the per-window display lists, GLUT bitmap
- * text, and lines in window pixels.
+ * text, lines in window pixels, and the widths of own-font and GLUT text.
  *
  * Depends on: OpenGL, GLUT (current window, bitmap fonts),
  * fonts.h (the own fonts' display lists), bounded_format.h.
@@ -41,7 +41,7 @@ std::array<float, 3> textOffset{};
 int textAlignment = alignLeft;
 void* glutTextFont = GLUT_BITMAP_8_BY_13;
 // The latest formatted text, shared by every text entry.
-std::array<char, 2000> textBuffer{};
+TextBuffer textBuffer{};
 
 constexpr float glutCharAdvance = 8.0f;
 // Centred and right-aligned text has its baseline this far below the anchor.
@@ -50,15 +50,6 @@ constexpr float alignedBaselineDrop = 6.0f;
 // ---------------------------------------------------------------------------
 // Internal helpers
 // ---------------------------------------------------------------------------
-
-// Formats the variadic arguments of the entry it stands in.
-#define FORMAT_CALLER_ARGUMENTS(format)                                                            \
-    do {                                                                                           \
-        va_list arguments;                                                                         \
-        va_start(arguments, format);                                                               \
-        formatBounded(textBuffer, format, arguments);                                              \
-        va_end(arguments);                                                                         \
-    } while (0)
 
 // Loads the window-pixel projection. It spans the current viewport in
 // window pixels, so that pixel (X, Y) stays (X, Y) whatever part of the
@@ -124,20 +115,6 @@ void placeText(float advance)
     textOffset = {};
 }
 
-// Builds the window's fonts on its first own-font text. False for a window
-// beyond the tables, which gets none.
-bool prepareFonts(int window)
-{
-    using namespace text_fonts;
-    if (!hasFontTables(window))
-        return false;
-    if (fontsBuilt[window] == 0) {
-        fontsBuilt[window] = 1;
-        buildBitmapFonts(window);
-    }
-    return true;
-}
-
 bool isHighByte(char byte)
 {
     return static_cast<unsigned char>(byte) > 127;
@@ -158,27 +135,28 @@ void callGlyphLists(GLuint firstList)
     }
 }
 
-// Draws textBuffer in an own font.
+// Draws textBuffer in an own font. The window's fonts are built first,
+// even when nothing is drawn; a window without fonts draws nothing.
 void drawTextBuffer(int depthFlag, int font)
 {
-    const int window = glutGetWindow();
-    const bool hasFonts = prepareFonts(window);
+    const GLuint firstList = text_fonts::windowFontListBase(glutGetWindow(), font);
     beginWindowDrawing(depthFlag != 0);
     placeText(text_fonts::charAdvance(font));
-    if (anchorValid && hasFonts)
-        callGlyphLists(text_fonts::fontListBase(window, font));
+    if (anchorValid && firstList != 0)
+        callGlyphLists(firstList);
     endWindowDrawing();
 }
 
-// Draws textBuffer in a GLUT bitmap font. Bytes go as signed values, as
-// GLUT takes characters; it draws nothing for those above 127.
+// Draws textBuffer in a GLUT bitmap font. Bytes above 127 are left out:
+// they draw nothing and leave the pen still.
 void drawGlutTextBuffer(void* font)
 {
     beginWindowDrawing(false);
     placeText(glutCharAdvance);
     if (anchorValid)
         for (const char* byte = textBuffer.data(); *byte != '\0'; ++byte)
-            glutBitmapCharacter(font, static_cast<signed char>(*byte));
+            if (!isHighByte(*byte))
+                glutBitmapCharacter(font, static_cast<unsigned char>(*byte));
     endWindowDrawing();
 }
 
@@ -225,19 +203,19 @@ void setTextAlignment(int alignment)
 
 void drawText(int depthFlag, int font, const char* format, ...)
 {
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawTextBuffer(depthFlag, font);
 }
 
 void drawTextInFont(int font, const char* format, ...)
 {
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawTextBuffer(0, font);
 }
 
 void drawTextDefault(const char* format, ...)
 {
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawTextBuffer(1, boldFont);
 }
 
@@ -247,28 +225,56 @@ void drawTextDefault(const char* format, ...)
 
 void drawGlutText(void* font, const char* format, ...)
 {
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawGlutTextBuffer(font);
 }
 
 void drawGlutTextAt(float x, float y, float z, void* font, const char* format, ...)
 {
     setTextAnchor(x, y, z);
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawGlutTextBuffer(font);
 }
 
 void drawGlutTextDefault(const char* format, ...)
 {
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawGlutTextBuffer(glutTextFont);
 }
 
 void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
 {
     setTextAnchor(x, y, z);
-    FORMAT_CALLER_ARGUMENTS(format);
+    FORMAT_CALLER_ARGUMENTS(textBuffer, format);
     drawGlutTextBuffer(glutTextFont);
+}
+
+// ---------------------------------------------------------------------------
+// Public functions: widths
+// ---------------------------------------------------------------------------
+
+// Each formats into a buffer of its own, so the shared text and the offset
+// stay as they were.
+
+int textWidth(int font, const char* format, ...)
+{
+    TextBuffer text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
+    int width = 0;
+    for (const char* byte = text.data(); *byte != '\0'; ++byte)
+        width += text_fonts::glyphAdvance(font, static_cast<unsigned char>(*byte));
+    return width;
+}
+
+int glutTextWidth(void* font, const char* format, ...)
+{
+    TextBuffer text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
+    int width = 0;
+    for (const char* byte = text.data(); *byte != '\0'; ++byte)
+        if (!isHighByte(*byte))
+            width += glutBitmapWidth(font, static_cast<unsigned char>(*byte));
+    return width;
 }
 
 // ---------------------------------------------------------------------------

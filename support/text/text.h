@@ -40,9 +40,12 @@ extern "C" {
  * the view volume, or never set).
  *
  * Own-font text: the fonts of a window are recorded as display lists by
- * the first own-font text drawn in it. Windows 0 to 9 are supported; in a
- * window with a higher identifier own-font text draws nothing. Bytes above
- * 127 draw nothing and do not move the pen.
+ * the first own-font text drawn in it, in any window GLUT opens (should
+ * memory for the window's table run out, its own-font text draws nothing).
+ * Bytes above 127 draw nothing and do not move the pen.
+ *
+ * Widths: textWidth, glutTextWidth and strokeTextWidth tell how far a text
+ * would move the pen, for laying out and centring text yourself.
  */
 
 /* Font numbers; any number other than 2, 3 or 4 selects boldFont. */
@@ -139,6 +142,42 @@ VESTRANE_API void drawGlutTextDefaultAt(float x, float y, float z, const char* f
  * the offset stays as it was.
  */
 VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
+
+/* ---- Text widths --------------------------------------------------------- */
+
+/*
+ * The measuring entries format like the drawing entries (a text is cut at
+ * 1999 characters) and return exactly how far the matching draw moves the
+ * pen, so a text drawn with setTextOffset(width, 0, 0) after another, from
+ * the same anchor, starts where the other ended. They touch no GL state,
+ * need no current window, and leave the shared text buffer, the anchor and
+ * the one-shot offset as they were: measuring between setTextAnchor and a
+ * draw changes nothing.
+ */
+
+/*
+ * Pixels that drawText in own font `font` (a font number as for drawText)
+ * moves the pen for the formatted text: the sum of the characters'
+ * advances, with smallFont's narrow f (4) and i (3). Codes that draw
+ * nothing count 0: control codes, 126, 127 and bytes above 127.
+ */
+VESTRANE_API int textWidth(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+
+/*
+ * Pixels that drawGlutText in GLUT bitmap font `font` (a handle such as
+ * GLUT_BITMAP_8_BY_13) moves the pen: the sum of glutBitmapWidth over the
+ * bytes it draws (glutBitmapLength for printable ASCII); bytes above 127
+ * count 0. Needs glutInit done.
+ */
+VESTRANE_API int glutTextWidth(void* font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+
+/*
+ * How far drawStrokeText(x, y, size, ...) moves the pen, in the units of
+ * its x: size * 0.005 times the sum, over the characters, of each one's
+ * GLUT_STROKE_ROMAN width plus the current letter spacing. Bold and smooth
+ * do not change it. Needs glutInit done.
+ */
+VESTRANE_API float strokeTextWidth(float size, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
 /* ---- Stroke text -------------------------------------------------------- */
 
