@@ -1,12 +1,16 @@
-# make run   build, then run the demo (headless: screenshots under build/screenshots)
-# make test  build with warnings as errors and run every test, then again
-#            with the address and undefined-behaviour sanitizers
+# make run      build the demo and the examples (warnings stay warnings), then
+#               run the demo (headless: screenshots under build/screenshots)
+# make test     build with warnings as errors and run every test, then again
+#               with the address and undefined-behaviour sanitizers
+# make package  build the Debian package vestrane-dev_<version>_amd64.deb
+#               (in build-package/)
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+PACKAGE_DIR ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-sanitize bench clean
+.PHONY: all deps build run test test-plain test-sanitize bench package clean
 
 all: build
 
@@ -14,10 +18,12 @@ deps:
 	@sh scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: deps
+	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target vestrane vestrane-font-sheet vestrane-showcase
 	@sh scripts/run-demo.sh $(BUILD_DIR)
 
 test: test-plain test-sanitize
@@ -36,5 +42,12 @@ bench: deps
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	$(BUILD_DIR)/bench/vestrane_bench
 
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVESTRANE_SHARED=ON \
+	    -DVESTRANE_BUILD_DEMO=OFF -DVESTRANE_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	@ls $(PACKAGE_DIR)/vestrane-dev_*.deb
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

@@ -44,7 +44,8 @@ TEST(PrivateDisplay, AGuiTestProgramLeavesTheDisplayItIsGivenAlone)
     XSelectInput(watched, DefaultRootWindow(watched), SubstructureNotifyMask);
 
     // The watch sees a window that is created there.
-    const Window own = XCreateSimpleWindow(watched, DefaultRootWindow(watched), 0, 0, 10, 10, 0, 0, 0);
+    const Window own =
+        XCreateSimpleWindow(watched, DefaultRootWindow(watched), 0, 0, 10, 10, 0, 0, 0);
     EXPECT_EQ(createdWindows(watched), 1);
     XDestroyWindow(watched, own);
 

@@ -30,7 +30,8 @@ constexpr int exitTimedOut = -1;
 constexpr int exitBySignal = -2;
 
 /* Starts the program with these arguments, in the current environment. */
-RunningProgram startProgram(const std::string& path, const std::vector<std::string>& arguments = {});
+RunningProgram startProgram(const std::string& path,
+                            const std::vector<std::string>& arguments = {});
 
 /* Waits for the program to end; kills it after `timeoutMs`. Returns its
  * exit status, exitTimedOut or exitBySignal. */
