@@ -4,7 +4,10 @@
 #               with the address and undefined-behaviour sanitizers
 # make package  build the Debian package vestrane-dev_<version>_amd64.deb
 #               (in build-package/)
+# make test builds in directories of its own, so that warnings as errors never
+# reach the build directory that make run and a plain cmake --build use.
 BUILD_DIR ?= build
+TEST_DIR ?= build-test
 SANITIZE_DIR ?= build-sanitize
 PACKAGE_DIR ?= build-package
 JOBS ?= $(shell nproc)
@@ -18,7 +21,7 @@ deps:
 	@sh scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: deps
@@ -28,8 +31,10 @@ run: deps
 
 test: test-plain test-sanitize
 
-test-plain: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+test-plain: deps
+	cmake -S . -B $(TEST_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SANITIZE=ON \
@@ -50,4 +55,4 @@ package: deps
 	@ls $(PACKAGE_DIR)/vestrane-dev_*.deb
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
