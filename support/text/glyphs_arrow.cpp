@@ -17,6 +17,7 @@
 
 namespace {
 
+// clang-format off
 // T and t are the same bar.
 constexpr GlyphRows<arrowRows> barRows = {"........",
                                           "........",
@@ -62,15 +63,15 @@ constexpr GlyphArt<arrowRows> arrowArt[] = {
     {'T', barRows},
     {'t', barRows},
 };
+// clang-format on
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Table
 // ---------------------------------------------------------------------------
 
-static_assert(rowsAreWellFormed(arrowArt),
-              "arrow art: every glyph needs 13 rows of 8 '.' or '#'");
+static_assert(rowsAreWellFormed(arrowArt), "arrow art: every glyph needs 13 rows of 8 '.' or '#'");
 static_assert(codesAreInRange(arrowArt), "arrow art: codes lie within 32..126");
 static_assert(codesAreUnique(arrowArt), "arrow art: no code may be given twice");
 

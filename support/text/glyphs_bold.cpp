@@ -19,6 +19,7 @@
 
 namespace {
 
+// clang-format off
 constexpr GlyphArt<boldRows> boldArt[] = {
     {'!', {"...##...",
            "...##...",
@@ -905,8 +906,9 @@ constexpr GlyphArt<boldRows> boldArt[] = {
            "........",
            "........"}},
 };
+// clang-format on
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Table

@@ -16,6 +16,7 @@
 
 static_assert(greekRows == boldRows, "the shared capitals need equal cell heights");
 
+// clang-format off
 inline constexpr GlyphArt<boldRows> capitalArt[] = {
     {'A', {"...##...",
            "..####..",
@@ -356,5 +357,6 @@ inline constexpr GlyphArt<boldRows> capitalArt[] = {
            "........",
            "........"}},
 };
+// clang-format on
 
 #endif

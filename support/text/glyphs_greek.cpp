@@ -23,6 +23,7 @@
 
 namespace {
 
+// clang-format off
 // Nu serves both n and u.
 constexpr GlyphRows<greekRows> nuRows = {"........",
                                          "........",
@@ -900,8 +901,9 @@ constexpr GlyphArt<greekRows> greekArt[] = {
            ".....#..",
            "....#..."}},
 };
+// clang-format on
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Table

@@ -18,6 +18,7 @@
 
 namespace {
 
+// clang-format off
 constexpr GlyphArt<smallRows> smallArt[] = {
     {'(', {"....#...",
            "...#....",
@@ -340,15 +341,15 @@ constexpr GlyphArt<smallRows> smallArt[] = {
            ".....#..",
            ".####..."}},
 };
+// clang-format on
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Table
 // ---------------------------------------------------------------------------
 
-static_assert(rowsAreWellFormed(smallArt),
-              "small art: every glyph needs 10 rows of 8 '.' or '#'");
+static_assert(rowsAreWellFormed(smallArt), "small art: every glyph needs 10 rows of 8 '.' or '#'");
 static_assert(codesAreInRange(smallArt), "small art: codes lie within 32..126");
 static_assert(codesAreUnique(smallArt), "small art: no code may be given twice");
 

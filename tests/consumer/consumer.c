@@ -1,41 +1,80 @@
-/* A small C program built against the installed library: every header,
- * compiled as C99 with warnings as errors, and linked. */
+/*
+ * consumer.c - a program of someone else's, built against the library as
+ * it is installed: opens a window, draws a text in boldFont and a stroke
+ * text, reads the pixels back and exits 0 when both left lit pixels (and
+ * the header's version is the one the build expected). C99, and also
+ * compiled as C++.
+ */
 #include <support/color/color.h>
 #include <support/projection/projection.h>
 #include <support/text/text.h>
+#include <support/version.h>
 #include <support/view/view.h>
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
+#include <stdio.h>
+#include <string.h>
+
+enum { windowWidth = 240, windowHeight = 120 };
+
+static int result = 1;
+
+/* Pixels of the back buffer's rows [from, to) brighter than mid-grey. */
+static int litPixels(int from, int to)
+{
+    static unsigned char red[windowWidth * windowHeight];
+    int count = 0;
+    int i;
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, from, windowWidth, to - from, GL_RED, GL_UNSIGNED_BYTE, red);
+    for (i = 0; i < windowWidth * (to - from); ++i) {
+        count += red[i] > 128;
+    }
+    return count;
+}
 
 static void display(void)
 {
+    int bitmap;
+    int stroke;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     applyMouseTransform();
     applyKeyRotation();
-    glColor4fv(colorYellow());
-    glutSolidTeapot(2.0);
-    glPopMatrix();
     glColor4fv(colorWhite());
-    setTextAnchor(-4.5f, 4.0f, 0.0f);
-    drawText(0, boldFont, "zoom by Ctrl+drag: %d%%", 100);
-    drawStrokeText(-4.0f, -4.5f, 100.0f, "%s", "Vestrane");
-    glutSwapBuffers();
+    setTextAnchor(-1.8f, 0.4f, 0.0f); /* upper half */
+    drawText(0, boldFont, "Vestrane %s", VESTRANE_VERSION_STRING);
+    drawStrokeText(-1.8f, -0.8f, 1.0f, "%s", "Stroke"); /* lower half */
+    glPopMatrix();
+    bitmap = litPixels(windowHeight / 2, windowHeight);
+    stroke = litPixels(0, windowHeight / 2);
+    printf("Vestrane %s: %d lit pixels of boldFont text, %d of stroke text\n",
+           VESTRANE_VERSION_STRING, bitmap, stroke);
+    result = bitmap > 0 && stroke > 0 ? 0 : 1;
+#ifdef VESTRANE_EXPECTED_VERSION
+    if (strcmp(VESTRANE_VERSION_STRING, VESTRANE_EXPECTED_VERSION) != 0) {
+        printf("expected version %s\n", VESTRANE_EXPECTED_VERSION);
+        result = 1;
+    }
+#endif
+    glutLeaveMainLoop();
 }
 
 int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutCreateWindow("consumer");
-    setOrthoBox(-5.0f, 5.0f, -5.0f, 5.0f, -10.0f, 10.0f);
+    setOrthoBox(-2.0f, 2.0f, -1.0f, 1.0f, -1.0f, 1.0f);
     glutReshapeFunc(reshapeOrtho);
     glutDisplayFunc(display);
     glutKeyboardFunc(rotationKeyCallback);
-    glutSpecialFunc(specialKeyCallback);
     glutMouseFunc(mouseButtonCallback);
     glutMotionFunc(mouseMotionCallback);
-    glutIdleFunc(autoRotateStep);
-    glutMainLoop();
-    return 0;
+    glutMainLoop(); /* returns with GLUT ended, window closed */
+    return result;
 }

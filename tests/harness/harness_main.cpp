@@ -1,7 +1,7 @@
 /*
  * harness_main.cpp - main() of every test program that needs X
  *
- * Starts a private X server when DISPLAY is unset, runs the tests, then
+ * Starts the private X server (whatever DISPLAY says), runs the tests, then
  * ends GLUT and stops the server again.
  */
 #include "tests/harness/glut_window.h"

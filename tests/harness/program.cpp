@@ -61,8 +61,13 @@ int decodeStatus(int status)
 
 }  // namespace
 
-RunningProgram startProgram(const std::string& path)
+RunningProgram startProgram(const std::string& path, const std::vector<std::string>& arguments)
 {
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     RunningProgram program;
     char pattern[] = "/tmp/vestrane-output-XXXXXX";
     const int outputFd = mkstemp(pattern);
@@ -72,7 +77,7 @@ RunningProgram startProgram(const std::string& path)
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         dup2(outputFd, STDOUT_FILENO);
         dup2(outputFd, STDERR_FILENO);
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        execv(path.c_str(), argv.data());
         _exit(127);
     }
     close(outputFd);

@@ -11,6 +11,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 struct RunningProgram {
     pid_t pid = -1;
@@ -28,7 +29,9 @@ struct WindowGeometry {
 constexpr int exitTimedOut = -1;
 constexpr int exitBySignal = -2;
 
-RunningProgram startProgram(const std::string& path);
+/* Starts the program with these arguments, in the current environment. */
+RunningProgram startProgram(const std::string& path,
+                            const std::vector<std::string>& arguments = {});
 
 /* Waits for the program to end; kills it after `timeoutMs`. Returns its
  * exit status, exitTimedOut or exitBySignal. */

@@ -1,6 +1,10 @@
 /*
  * x_server.cpp - starts and stops a private Xvfb for the tests
  *
+ * Whatever DISPLAY names is never used: a test run must leave the user's
+ * screen, pointer and keyboard alone, and parallel test programs must not
+ * share one pointer.
+ *
  * Depends on: Xlib, POSIX process calls, the Xvfb program.
  */
 #include "tests/harness/x_server.h"
@@ -20,6 +24,8 @@ namespace {
 
 pid_t serverPid = -1;
 
+}  // namespace
+
 bool displayAnswers(const char* name)
 {
     Display* display = XOpenDisplay(name);
@@ -35,7 +41,7 @@ bool displayAnswers(const char* name)
  * test programs started side by side can then never pick the same one.
  * Returns the number, or -1 when the server did not come up.
  */
-int spawnXvfb(pid_t& pid)
+int startXvfb(pid_t& pid)
 {
     int channel[2];
     if (pipe(channel) != 0) {
@@ -60,41 +66,44 @@ int spawnXvfb(pid_t& pid)
         number += c;
     }
     close(channel[0]);
-    return number.empty() ? -1 : std::atoi(number.c_str());
+    const std::string name = ":" + number;
+    if (!number.empty() && displayAnswers(name.c_str())) {
+        return std::atoi(number.c_str());
+    }
+    stopXvfb(pid);
+    return -1;
 }
 
-}  // namespace
+void stopXvfb(pid_t& pid)
+{
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+}
 
 bool ensureXServer()
 {
-    const char* current = std::getenv("DISPLAY");
-    if (current != nullptr && *current != '\0' && displayAnswers(current)) {
+    if (serverPid > 0) {
         return true;
     }
     pid_t pid = -1;
-    const int number = spawnXvfb(pid);
-    const std::string name = ":" + std::to_string(number);
-    if (number >= 0 && displayAnswers(name.c_str())) {
-        serverPid = pid;
-        setenv("DISPLAY", name.c_str(), 1);
-        return true;
+    const int number = startXvfb(pid);
+    if (number < 0) {
+        return false;
     }
-    if (pid > 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-    return false;
+    serverPid = pid;
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    return true;
 }
 
 void stopPrivateXServer()
 {
-    if (serverPid <= 0) {
-        return;
+    if (serverPid > 0) {
+        stopXvfb(serverPid);
+        unsetenv("DISPLAY");
     }
-    kill(serverPid, SIGTERM);
-    waitpid(serverPid, nullptr, 0);
-    serverPid = -1;
-    unsetenv("DISPLAY");
 }
 
 Display* harnessDisplay()

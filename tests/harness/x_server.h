@@ -1,17 +1,31 @@
 /*
  * x_server.h - a private X server for tests that need one
  *
- * When DISPLAY is unset, or names a server that does not answer, starts
- * Xvfb on a free display number and points DISPLAY at it; stops it again
- * on request. When DISPLAY names a working server, uses it.
+ * Starts Xvfb on a free display number and points DISPLAY at it, whatever
+ * DISPLAY named before (the user's display is never touched); stops it
+ * again on request.
  */
 #ifndef VESTRANE_TEST_X_SERVER_H
 #define VESTRANE_TEST_X_SERVER_H
 
-/* Makes sure an X server answers on DISPLAY; returns false if none could. */
+#include <sys/types.h>
+
+/* Starts the program's private X server (once) and points DISPLAY at it;
+ * returns false if it could not be started. */
 bool ensureXServer();
 
 /* Stops the X server that ensureXServer started, if it started one. */
 void stopPrivateXServer();
+
+/* Starts one more Xvfb, which lets Xvfb choose a free display number itself
+ * (so that programs started side by side never pick the same). Returns the
+ * number once the server answers, or -1 (the server is then stopped). */
+int startXvfb(pid_t& pid);
+
+/* Stops a server that startXvfb started; sets pid to -1. */
+void stopXvfb(pid_t& pid);
+
+/* True when an X server answers on this display name. */
+bool displayAnswers(const char* name);
 
 #endif
