@@ -1,9 +1,12 @@
 /*
- * swap_counter.c - preloaded into a GL program: counts its buffer swaps
+ * swap_counter.c - preloaded into a GL program: counts the frames of its
+ * first window
  *
- * Every glXSwapBuffers goes on to the real one; the count so far is written
- * to the file named by VESTRANE_SWAP_COUNT_FILE every 16 swaps and when the
- * program ends, so that a script can read it while the program runs.
+ * Every glXSwapBuffers goes on to the real one. Those of the window with the
+ * lowest X identifier (a client's windows get rising identifiers, so the
+ * first one created) are counted; the count so far is written to the file
+ * named by VESTRANE_SWAP_COUNT_FILE every 16 frames and when the program
+ * ends, so that a script can read it while the program runs.
  *
  * Build: cc -shared -fPIC -o swap_counter.so swap_counter.c -ldl
  */
@@ -16,6 +19,7 @@
 #include <unistd.h>
 
 static unsigned long long swaps;
+static GLXDrawable firstWindow;
 static int countFile = -1;
 
 static void writeCount(void)
@@ -50,7 +54,10 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable)
     if (realSwap != NULL) {
         realSwap(display, drawable);
     }
-    if (++swaps % 16 == 0) {
+    if (firstWindow == 0 || drawable < firstWindow) {
+        firstWindow = drawable;
+    }
+    if (drawable == firstWindow && ++swaps % 16 == 0) {
         writeCount();
     }
 }
