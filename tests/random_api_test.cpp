@@ -171,9 +171,10 @@ void projectionGroup()
 {
     float f[9];
     std::generate(std::begin(f), std::end(f), anyFloat);
-    switch (rng() % 3) {
+    switch (rng() % 4) {
     case 0: setOrthoBox(f[0], f[1], f[2], f[3], f[4], f[5]); break;
     case 1: setFrustumBox(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]); break;
+    case 2: setPerspective(f[0], f[1], f[2], f[3], f[4], f[5], f[6]); break;
     default: setPerspectiveForWindow(f[0], f[1], f[2], f[3], f[4], f[5], f[6], window);
     }
     void (*const reshapes[])(int, int) = {reshapeOrtho, reshapeFrustum, reshapePerspective,
