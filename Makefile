@@ -44,6 +44,20 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# make soak [MINUTES=10] [SANITIZE=1]: the demo on its own X server under
+# random keys and resizes for MINUTES (scripts/soak.sh); SANITIZE=1 soaks
+# the sanitizer build.
+MINUTES ?= 10
+SOAK_SANITIZE = $(filter 1,$(SANITIZE))
+SOAK_DIR = $(if $(SOAK_SANITIZE),$(SANITIZE_DIR),$(BUILD_DIR))
+.PHONY: soak
+soak: deps
+	cmake -S . -B $(SOAK_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON $(CMAKE_FLAGS) \
+	    $(if $(SOAK_SANITIZE),-DVESTRANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+	cmake --build $(SOAK_DIR) -j $(JOBS) --target vestrane \
+	    $(if $(SOAK_SANITIZE),vestrane_keep_loaded)
+	@sh scripts/soak.sh $(SOAK_DIR) $(MINUTES)
+
 bench: deps
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)

@@ -1,0 +1,277 @@
+/*
+ * random_api_test.cpp - random call groups over the whole public API with
+ * hostile floats, sizes, texts, keys, drags and mouse coordinates; after each
+ * group no GL error, and finite matrices, getters and view transforms.
+ * VESTRANE_RANDOM_SEED (fixed when unset) fixes the sequence; a failure names
+ * the seed and the step, to replay it.
+ */
+#include "support/color/color.h"
+#include "support/projection/projection.h"
+#include "support/text/text.h"
+#include "tests/harness/glut_window.h"
+#include "tests/harness/x_input.h"
+#include "tests/view_matrices.h"
+
+#include <GL/glut.h>
+#include <GL/glx.h>
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float hostileFloats[] = {NAN,      INFINITY, -INFINITY, 0.0f,  -0.0f,   FLT_TRUE_MIN,
+                                   -FLT_MIN, FLT_MAX,  -FLT_MAX,  1e30f, -1e-30f, 1e-7f,
+                                   1.0f,     -1.0f,    60.0f,     500.0f};
+constexpr int hostileInts[] = {INT_MIN, INT_MIN + 1, -100000, -1,     0,           1,
+                               2,       199,         1000,    100000, INT_MAX - 1, INT_MAX};
+void* const glutFonts[] = {GLUT_BITMAP_8_BY_13, GLUT_BITMAP_9_BY_15, GLUT_BITMAP_TIMES_ROMAN_24,
+                           GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_HELVETICA_18};
+
+using KeyDeck = std::vector<std::pair<XKeySym, unsigned>>;
+std::mt19937 rng;
+int window = 0;
+int inputEvents = 0; /* keyboard, special-key and button callbacks run */
+KeyDeck deck;
+
+template <typename T, std::size_t N>
+const T& pick(const T (&table)[N])
+{
+    return table[rng() % N];
+}
+float anyFloat()
+{
+    return rng() % 4 ? pick(hostileFloats) : static_cast<float>(rng() % 2001) - 1000.0f;
+}
+int anyInt()
+{
+    return rng() % 4 ? pick(hostileInts) : static_cast<int>(rng() % 2000) - 1000;
+}
+
+/* Random bytes 1..255 (no '%' in a text that serves as a format), often
+ * around the 1999-character cut, up to 100,000 long. */
+std::string anyText(bool asFormat)
+{
+    constexpr std::size_t lengths[] = {0, 1, 7, 1998, 1999, 2000, 100000};
+    std::string text(rng() % 3 ? pick(lengths) : rng() % 100001, ' ');
+    for (char& c : text) {
+        do {
+            c = static_cast<char>(1 + rng() % 255);
+        } while (asFormat && c == '%');
+    }
+    return text;
+}
+
+/* Every (key, modifiers) pair, shuffled: the special keys and every key of
+ * the keyboard by its unshifted character. Ctrl turns '3' and '[' into
+ * Escape, which would end the process: those go without Ctrl. */
+KeyDeck keyDeck()
+{
+    std::vector<XKeySym> keys = {
+        XK_Left, XK_Up,     XK_Right,  XK_Down,     XK_Prior, XK_Next,      XK_Home,
+        XK_End,  XK_Insert, XK_Return, XK_KP_Enter, XK_Tab,   XK_BackSpace, XK_Delete,
+        XK_F1,   XK_F2,     XK_F3,     XK_F4,       XK_F5,    XK_F6,        XK_F7,
+        XK_F8,   XK_F9,     XK_F10,    XK_F11,      XK_F12};
+    for (const char* c = "`1234567890-=qwertyuiop[]\\asdfghjkl;'zxcvbnm,./ "; *c; ++c) {
+        keys.push_back(static_cast<XKeySym>(*c));
+    }
+    KeyDeck pairs;
+    for (unsigned held = 0; held < 8; ++held) { /* every | of holdShift, holdCtrl, holdAlt */
+        for (XKeySym key : keys) {
+            if (!((held & holdCtrl) && (key == '3' || key == '['))) {
+                pairs.emplace_back(key, held);
+            }
+        }
+    }
+    std::shuffle(pairs.begin(), pairs.end(), rng);
+    return pairs;
+}
+
+/* What must hold between any two call groups. */
+void expectSaneState()
+{
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    GLint depths[2] = {};
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depths[0]);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depths[1]);
+    EXPECT_EQ(depths[0] + depths[1], 2) << "a matrix left pushed";
+    const Matrix matrices[] = {currentMatrix(GL_PROJECTION_MATRIX),
+                               currentMatrix(GL_MODELVIEW_MATRIX), mouseTransform(), keyRotation()};
+    for (const Matrix& m : matrices) {
+        EXPECT_TRUE(std::all_of(m.begin(), m.end(), [](float e) { return std::isfinite(e); }))
+            << "matrix " << &m - matrices << " (projection, model-view, mouse, key) is "
+            << ::testing::PrintToString(m);
+    }
+    float v[18] = {getViewLeft(),  getViewRight(),       getViewBottom(),        getViewTop(),
+                   getPixelSize(), getPerspectiveFovy(), getPerspectiveAspect(), getZoomScale(),
+                   getPanFactor(), getAutoRotateSpeed()};
+    getMouseAngles(&v[10], &v[11], &v[12]);
+    getKeyAngles(&v[13], &v[14], &v[15]);
+    getPan(&v[16], &v[17]);
+    for (float& value : v) {
+        EXPECT_TRUE(std::isfinite(value)) << "getter value " << &value - v;
+    }
+    EXPECT_LT(getPerspectiveFovy(), 180.0f);
+    EXPECT_GT(getZoomScale(), 0.0f);
+}
+
+/* Six (key, modifiers) pairs off the deck, as real X events. */
+void keyGroup()
+{
+    const int expected = inputEvents + static_cast<int>(std::min<std::size_t>(deck.size(), 6));
+    for (int i = 0; i < 6 && !deck.empty(); ++i, deck.pop_back()) {
+        tapKey(deck.back().first, deck.back().second);
+    }
+    EXPECT_TRUE(pumpEventsUntil([&] { return inputEvents >= expected; })) << "keys lost";
+}
+
+/* Real presses, drags to and past the screen's edges and releases of any
+ * button with any modifiers; direct motion at the ends of int meanwhile. */
+void dragGroup()
+{
+    const XWindow xWindow = xWindowOf(window);
+    const int button = 1 + static_cast<int>(rng() % 5);
+    const unsigned held = rng() % 8;
+    const int expected = inputEvents + 2;
+    pressButton(button, held); /* the drag's kind is fixed at the press */
+    for (int i = 0; i < 3; ++i) {
+        constexpr int edges[] = {-30000, -1, 0, 100, 199, 30000};
+        movePointerInto(xWindow, pick(edges), pick(edges));
+        pumpEventsFor(5);
+        mouseMotion(anyInt(), anyInt());
+    }
+    releaseButton(button, held);
+    EXPECT_TRUE(pumpEventsUntil([&] { return inputEvents >= expected; })) << "buttons lost";
+}
+
+void viewGroup()
+{
+    setMouseAngles(anyFloat(), anyFloat(), anyFloat());
+    setKeyAngles(anyFloat(), anyFloat(), anyFloat());
+    setPanFactor(anyFloat());
+    setAutoRotateSpeed(anyFloat());
+    setAutoRotate(anyInt());
+    setAutoRotateWindow(rng() % 2 ? window : anyInt());
+    for (int i = static_cast<int>(rng() % 50); i > 0; --i) {
+        autoRotateStep();
+    }
+}
+
+/* Hostile boxes, then a reshape: called directly with any size, or by GLUT
+ * for a real window of 1 x 1, 1 x 1000, 1000 x 1 ... */
+void projectionGroup()
+{
+    float f[9];
+    std::generate(std::begin(f), std::end(f), anyFloat);
+    switch (rng() % 4) {
+    case 0: setOrthoBox(f[0], f[1], f[2], f[3], f[4], f[5]); break;
+    case 1: setFrustumBox(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]); break;
+    case 2: setPerspective(f[0], f[1], f[2], f[3], f[4], f[5], f[6]); break;
+    default: setPerspectiveForWindow(f[0], f[1], f[2], f[3], f[4], f[5], f[6], window);
+    }
+    void (*const reshapes[])(int, int) = {reshapeOrtho, reshapeFrustum, reshapePerspective,
+                                          reshapeWindowPixels};
+    constexpr int sizes[][2] = {{1, 1}, {1, 1000}, {1000, 1}, {200, 200}, {3, 700}};
+    if (rng() % 4 == 0) {
+        const auto& size = pick(sizes);
+        glutReshapeFunc(pick(reshapes));
+        resizeTestWindow(window, size[0], size[1]);
+    } else {
+        pick(reshapes)(anyInt(), anyInt());
+    }
+}
+
+/* Texts as "%s" arguments, and (without '%') as the format itself. */
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-security"
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+void textGroup()
+{
+    setTextAnchor(anyFloat(), anyFloat(), anyFloat());
+    setTextOffset(anyFloat(), anyFloat(), anyFloat());
+    setGlutTextStyle(pick(glutFonts), anyInt());
+    setTextAlignment(anyInt());
+    setStrokeBold(anyInt());
+    setStrokeSmooth(anyInt());
+    setStrokeSpacing(anyFloat());
+    const std::string text = anyText(false);
+    const char* s = text.c_str();
+    drawText(anyInt(), anyInt(), "%s", s);
+    drawTextInFont(anyInt(), "%s", s);
+    drawGlutText(pick(glutFonts), "%s", s);
+    drawGlutTextAt(anyFloat(), anyFloat(), anyFloat(), pick(glutFonts), "%s", s);
+    drawGlutTextDefaultAt(anyFloat(), anyFloat(), anyFloat(), "%s", s);
+    drawWindowLine(anyInt(), anyInt(), anyInt(), anyInt());
+    drawStrokeText(anyFloat(), anyFloat(), anyFloat(), "%s", s);
+    EXPECT_GE(textWidth(anyInt(), "%s", s), 0);
+    EXPECT_GE(glutTextWidth(pick(glutFonts), "%s", s), 0);
+    static_cast<void>(strokeTextWidth(anyFloat(), "%s", s));
+    const std::string format = anyText(true);
+    drawTextDefault(format.c_str());
+    drawGlutTextDefault(format.c_str());
+    EXPECT_GE(textWidth(anyInt(), format.c_str()), 0);
+    static_cast<void>(strokeTextWidth(anyFloat(), format.c_str()));
+}
+#pragma GCC diagnostic pop
+
+void colourGroup()
+{
+    Color* colours[] = {colorPinkWithAlpha(anyFloat()), greyWithAlpha(anyFloat(), anyFloat()),
+                        makeColor(anyFloat(), anyFloat(), anyFloat(), anyFloat()), nullptr};
+    Color* source = pick(colours);
+    Color* copy = copyColor(source);
+    EXPECT_TRUE(source ? copy && std::memcmp(copy, source, 4 * sizeof(Color)) == 0 : !copy);
+    freeColor(copy);
+    freeRamp(rng() % 2 ? makeRainbowRamp() : makeGreyRamp());
+    freeRamp(nullptr);
+}
+
+}  // namespace
+
+TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
+{
+    const char* chosen = std::getenv("VESTRANE_RANDOM_SEED");
+    const unsigned long seed = chosen ? std::strtoul(chosen, nullptr, 0) : 20261208ul;
+    rng.seed(static_cast<std::mt19937::result_type>(seed));
+    window = openTestWindow("random api", 200, 200, 40, 40);
+    glutKeyboardFunc([](unsigned char key, int x, int y) {
+        ++inputEvents;
+        ASSERT_NE(key, 27) << "an Escape was generated; it would end the test";
+        rotationKeyCallback(key, x, y);
+    });
+    glutSpecialFunc([](int key, int x, int y) {
+        ++inputEvents;
+        specialKeyCallback(key, x, y);
+    });
+    glutMouseFunc([](int button, int state, int x, int y) {
+        ++inputEvents; /* real events, half of them moved to the ends of int */
+        const bool extreme = rng() % 2;
+        mouseButtonCallback(button, state, extreme ? anyInt() : x, extreme ? anyInt() : y);
+    });
+    glutMotionFunc(mouseMotionCallback);
+    deck = keyDeck();
+    constexpr const char* names[] = {"keys",   "view", "projection", "text",
+                                     "colour", "drag", "reset"};
+    void (*const groups[])() = {keyGroup,    viewGroup, projectionGroup, textGroup,
+                                colourGroup, dragGroup, resetView};
+    for (int step = 0; step < 400 && !::testing::Test::HasFailure(); ++step) {
+        /* Every other group takes keys off the deck until it is empty. */
+        const std::size_t group = step % 2 == 0 && !deck.empty() ? 0 : 1 + rng() % 6;
+        SCOPED_TRACE("VESTRANE_RANDOM_SEED=" + std::to_string(seed) + " step " +
+                     std::to_string(step) + ": " + names[group]);
+        movePointerInto(xWindowOf(window), 0, 0); /* inside at any size: keys go there */
+        groups[group]();
+        expectSaneState();
+    }
+    EXPECT_TRUE(deck.empty() || HasFailure()) << deck.size() << " key combinations unsent";
+    setAutoRotate(0);
+    closeTestWindow(window);
+}
