@@ -3,8 +3,8 @@
 # drawing the same scene, frame for frame.
 #
 # Builds the demo, the peer (bench/peers/values_peer.c) and the swap
-# counter, starts one private X server, and runs, alternately, ROUNDS
-# rounds (default 5) of: the demo; the peer with its two lines drawn by
+# counter (scripts/swap_counter.c), starts one private X server, and runs,
+# alternately, ROUNDS rounds (default 5) of: the demo; the peer with its two lines drawn by
 # glutBitmapString; the peer with its two lines drawn through display lists
 # of one glBitmap a character. Each run's main-window buffer swaps are
 # counted for COUNT_SECONDS seconds (default 3) after a one-second warm-up.
@@ -50,7 +50,7 @@ export DISPLAY
 # Frames per second of one run of the program given as arguments.
 frames_per_second() {
     rm -f "$work/count"
-    SWAP_COUNT_FILE=$work/count SWAP_COUNT_SECONDS=$seconds \
+    VESTRANE_SWAP_COUNT_FILE=$work/count VESTRANE_SWAP_COUNT_SECONDS=$seconds \
         timeout $((seconds + 20)) env LD_PRELOAD="$counter" "$@" >/dev/null 2>&1 || true
     if [ ! -s "$work/count" ]; then
         echo "frame_rate.sh: no count from $*" >&2
