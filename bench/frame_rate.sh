@@ -4,8 +4,8 @@
 #
 # Builds the demo, the peer (bench/peers/values_peer.c) and the swap
 # counter (scripts/swap_counter.c), starts one private X server, and runs,
-# alternately, ROUNDS rounds (default 5) of: the demo; the peer with its two lines drawn by
-# glutBitmapString; the peer with its two lines drawn through display lists
+# alternately, ROUNDS rounds (default 5) of: the demo; the peer with its
+# two lines drawn by glutBitmapString; the peer with its two lines drawn through display lists
 # of one glBitmap a character. Each run's main-window buffer swaps are
 # counted for COUNT_SECONDS seconds (default 3) after a one-second warm-up.
 # Prints every run, the medians in frames per second, and the demo's
