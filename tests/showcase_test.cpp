@@ -114,9 +114,9 @@ class Showcase : public ::testing::Test {
         return std::to_string(window);
     }
 
-    Image shot(int waitMs = 250)
+    Image shot()
     {
-        return settledShot(window, waitMs);
+        return redrawnShot(window);
     }
 
     /* A left-button drag with Shift held, from the middle of the window. */
@@ -133,7 +133,7 @@ class Showcase : public ::testing::Test {
     {
         EXPECT_TRUE(xdotool("windowsize --sync " + windowArgument() + " " + std::to_string(width) +
                             " " + std::to_string(height)));
-        const Image image = shot(400);
+        const Image image = shot();
         EXPECT_EQ(image.width, width);
         EXPECT_EQ(image.height, height);
         return image;
@@ -150,7 +150,7 @@ TEST_F(Showcase, ShiftDragTurnsTheSceneAndCtrlLeftBringsTheFirstPictureBack)
     const WindowGeometry geometry = windowGeometry(window);
     EXPECT_EQ(geometry.width, 640);
     EXPECT_EQ(geometry.height, 480);
-    const Image initial = shot(400);
+    const Image initial = shot();
     EXPECT_EQ(shot(), initial) << "nothing moves until asked to";
 
     ASSERT_TRUE(shiftDrag(20, 10));
@@ -164,24 +164,24 @@ TEST_F(Showcase, ShiftDragTurnsTheSceneAndCtrlLeftBringsTheFirstPictureBack)
 
 TEST_F(Showcase, ShiftEnterSpinsTheSceneUntilPressedAgain)
 {
-    const Image initial = shot(400);
+    const Image initial = shot();
     ASSERT_TRUE(typeKeys(window, "shift+Return"));
-    const Image first = shot(200);
-    const Image second = shot(200);
-    const Image third = shot(200);
+    const Image first = shot();
+    const Image second = shot();
+    const Image third = shot();
     EXPECT_NE(first, initial);
     EXPECT_NE(second, first);
     EXPECT_NE(third, second);
 
     ASSERT_TRUE(typeKeys(window, "shift+Return"));
-    const Image stopped = shot(300);
-    EXPECT_EQ(shot(300), stopped);
+    const Image stopped = shot();
+    EXPECT_EQ(shot(), stopped);
     EXPECT_NE(stopped, initial);
 }
 
 TEST_F(Showcase, EveryProjectionKeepsTheTeapotUndistortedInResizedWindows)
 {
-    const Image initial = shot(400);
+    const Image initial = shot();
     struct Case {
         const char* key;
         // Teapot width in a 300 x 400 window over its width at 640 x 480.
@@ -225,7 +225,7 @@ TEST_F(Showcase, EveryProjectionKeepsTheTeapotUndistortedInResizedWindows)
 
 TEST_F(Showcase, OwnKeysRestyleTheTitleAndEscapeQuitsWithStatusZero)
 {
-    const Image initial = shot(400);
+    const Image initial = shot();
     for (const char* key : {"b", "s", "minus", "a"}) {
         ASSERT_TRUE(typeKeys(window, key));
         EXPECT_NE(shot(), initial) << "key " << key;
@@ -247,11 +247,11 @@ TEST_F(Showcase, AStillPictureCostsNoProcessorTime)
 
 TEST_F(Showcase, RResetsTheViewToTheStartPicture)
 {
-    const Image initial = shot(400);
+    const Image initial = shot();
     ASSERT_TRUE(shiftDrag(20, 10));
     ASSERT_TRUE(typeKeys(window, "x alt+Right shift+Return"));
     EXPECT_NE(shot(), initial);
     ASSERT_TRUE(typeKeys(window, "r"));
     EXPECT_EQ(shot(), initial);
-    EXPECT_EQ(shot(300), initial) << "the auto-rotation stopped too";
+    EXPECT_EQ(shot(), initial) << "the auto-rotation stopped too";
 }

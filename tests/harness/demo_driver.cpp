@@ -1,9 +1,14 @@
 /*
  * demo_driver.cpp - the real demo program, run and driven as a user would
  *
- * Depends on: the harness's program and pixel helpers, xdotool.
+ * Depends on: the harness's program, pixel and X connection helpers,
+ * Xlib, xdotool.
  */
 #include "tests/harness/demo_driver.h"
+
+#include "tests/harness/x_connection.h"
+
+#include <chrono>
 
 #ifndef VESTRANE_DEMO_PATH
 #error "VESTRANE_DEMO_PATH must name the demo binary"
@@ -22,6 +27,40 @@ bool pointInto(XWindow window, int x, int y)
     // is already there.
     return xdotool("mousemove --window " + windowArgument(window) + " " + std::to_string(x) + " " +
                    std::to_string(y));
+}
+
+/* Green and blue at full strength: no program under test fills a whole
+ * window with it. */
+bool isPaint(Rgb p)
+{
+    return p.r == 0 && p.g == 255 && p.b == 255;
+}
+
+bool showsOnlyPaint(const Image& shot)
+{
+    return countPixels(shot, {0, 0, shot.width, shot.height}, isPaint) == shot.width * shot.height;
+}
+
+/* Paints the window over, then asks its program to draw it again as if it
+ * had just been uncovered. */
+void paintOverAndExpose(XWindow window)
+{
+    Display* display = harnessDisplay();
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    XGCValues values;
+    values.foreground = attributes.visual->green_mask | attributes.visual->blue_mask;
+    GC gc = XCreateGC(display, window, GCForeground, &values);
+    XFillRectangle(display, window, gc, 0, 0, static_cast<unsigned>(attributes.width),
+                   static_cast<unsigned>(attributes.height));
+    XFreeGC(display, gc);
+    XEvent expose{};
+    expose.xexpose.type = Expose;
+    expose.xexpose.window = window;
+    expose.xexpose.width = attributes.width;
+    expose.xexpose.height = attributes.height;
+    XSendEvent(display, window, False, ExposureMask, &expose);
+    XSync(display, False);
 }
 
 }  // namespace
@@ -68,8 +107,17 @@ bool waitForFirstFrame(XWindow window)
     return false;
 }
 
-Image settledShot(XWindow window, int waitMs)
+Image redrawnShot(XWindow window)
 {
-    waitMilliseconds(waitMs);
-    return captureWindow(window);
+    Image shot;
+    for (int frame = 0; frame < 2; ++frame) {
+        paintOverAndExpose(window);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        shot = captureWindow(window);
+        while (showsOnlyPaint(shot) && std::chrono::steady_clock::now() < end) {
+            waitMilliseconds(10);
+            shot = captureWindow(window);
+        }
+    }
+    return shot;
 }

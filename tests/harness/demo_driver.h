@@ -30,7 +30,13 @@ bool chooseFirstMenuEntry(XWindow window);
  * top-left pixel no longer black, as a window never drawn is. */
 bool waitForFirstFrame(XWindow window);
 
-/* A screenshot taken after the program had time to draw. */
-Image settledShot(XWindow window, int waitMs = 150);
+/* A screenshot of a frame drawn after the program read every input event
+ * sent so far, however slow it runs: paints the window over in a colour of
+ * its own and sends it an Expose, twice, and waits each time until the
+ * program has drawn over the paint (the second frame started after the
+ * first was shown, so after the program had read its events). Between the
+ * two frames a running GLUT idle function was called at least once. Gives
+ * up after 20 seconds and returns the painted window. */
+Image redrawnShot(XWindow window);
 
 #endif
