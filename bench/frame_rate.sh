@@ -24,28 +24,16 @@ demo=$build_dir/demo/vestrane
 peer=$build_dir/bench/vestrane_peer
 counter=$(cd "$build_dir/bench" && pwd)/libvestrane_swap_counter.so
 
+. scripts/private-x.sh
 work=$(mktemp -d)
-xvfb=
 cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    stop_private_x
     rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
 
-# A private X server on a display it picks itself; never the user's.
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-tries=0
-while [ ! -s "$work/display" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
-        echo "frame_rate.sh: Xvfb did not start" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+# A private X server; never the user's.
+start_private_x 640x480x24 || { echo "frame_rate.sh: Xvfb did not start" >&2; exit 1; }
 
 # Frames per second of one run of the program given as arguments.
 frames_per_second() {

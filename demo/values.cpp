@@ -4,8 +4,8 @@
  * frame of the main window.
  *
  * Depends on: OpenGL, GLUT, the colour library, the anchored text, the
- * window-pixel reshape of the projection module, animation.h (the same light formulas as the
- * scene), scene.h (frame count).
+ * window-pixel reshape of the projection module, animation.h (the same
+ * light formulas as the scene), scene.h (frame count).
  *
  * Coordinates are window pixels with y running from 0 at the top edge down
  * to -height, so the lines keep their place under the top edge whatever

@@ -14,22 +14,9 @@ fi
 shots="$build/screenshots"
 mkdir -p "$shots"
 
-# Xvfb chooses a free display number itself and writes it on descriptor 3
-# once it accepts connections.
-numberFile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
-server=$!
-trap 'kill $server 2>/dev/null; wait $server 2>/dev/null || true; rm -f "$numberFile"' EXIT
-tries=0
-until grep -q '^[0-9][0-9]*$' "$numberFile"; do
-    tries=$((tries + 1))
-    if [ $tries -gt 200 ] || ! kill -0 $server 2>/dev/null; then
-        echo "make run: the private X server did not start" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
-export DISPLAY=":$(cat "$numberFile")"
+. "$(dirname "$0")/private-x.sh"
+trap stop_private_x EXIT
+start_private_x || { echo "make run: the private X server did not start" >&2; exit 1; }
 
 # shoot PROGRAM SECONDS TITLE FILE [TITLE FILE ...]: runs PROGRAM, and after
 # SECONDS saves each titled window as FILE.png.

@@ -16,13 +16,13 @@ demo="$build/demo/vestrane"
 here=$(dirname "$0")
 [ -x "$demo" ] || { echo "soak: no demo at $demo (build first)" >&2; exit 1; }
 
+. "$here/private-x.sh"
 work=$(mktemp -d)
-server=""
 pid=""
 cleanup() {
     set +e
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$server" ] && kill "$server" 2>/dev/null
+    stop_private_x
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -36,18 +36,7 @@ fail() {
 cc -shared -fPIC -o "$work/swap_counter.so" "$here/swap_counter.c" -ldl
 
 # A private X server on a display number of its own choosing.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
-    >/dev/null 2>&1 &
-server=$!
-tries=0
-until [ -s "$work/display" ] && DISPLAY=":$(head -n 1 "$work/display")" \
-    xdotool getdisplaygeometry >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    [ $tries -le 200 ] || fail "the X server did not start"
-    sleep 0.05
-done
-DISPLAY=":$(head -n 1 "$work/display")"
-export DISPLAY
+start_private_x || fail "the X server did not start"
 
 # The sanitizer build: the GL driver's leaks are not ours (see tests/lsan.supp).
 preload="$work/swap_counter.so"

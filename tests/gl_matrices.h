@@ -7,7 +7,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 using Matrix = std::array<float, 16>;
 
@@ -44,6 +46,12 @@ Matrix projectionOf(Load load)
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     return m;
+}
+
+/* Whether every element of `m` is finite. */
+inline bool isFiniteMatrix(const Matrix& m)
+{
+    return std::all_of(m.begin(), m.end(), [](float e) { return std::isfinite(e); });
 }
 
 inline void expectMatrixNear(const Matrix& actual, const Matrix& expected)

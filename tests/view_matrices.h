@@ -64,12 +64,10 @@ inline void expectFiniteView()
     values[9] = getPanFactor();
     values[10] = getAutoRotateSpeed();
     for (const Matrix& m : {mouseTransform(), keyRotation()}) {
-        for (float element : m) {
-            EXPECT_TRUE(std::isfinite(element));
-        }
+        EXPECT_TRUE(isFiniteMatrix(m)) << ::testing::PrintToString(m);
     }
     for (float value : values) {
-        EXPECT_TRUE(std::isfinite(value));
+        EXPECT_TRUE(std::isfinite(value)) << "getter value " << &value - values.data();
     }
 }
 
