@@ -2,9 +2,9 @@
  * consumer.c - a program of someone else's, built against the library as
  * it is installed: opens a window, draws a text in boldFont and a stroke
  * text, reads the pixels back, saves the picture as the PNG file its
- * argument names, and exits 0 when both texts left lit pixels and the file
- * is a PNG (and the header's version is the one the build expected). C99,
- * and also compiled as C++.
+ * argument names, and exits 0 when both texts left lit pixels and the
+ * picture was saved (and the header's version is the one the build
+ * expected). C99, and also compiled as C++.
  */
 #include <support/color/color.h>
 #include <support/image/image.h>
@@ -21,20 +21,6 @@ enum { windowWidth = 240, windowHeight = 120 };
 
 static int result = 1;
 static const char* imagePath = NULL;
-
-/* Whether the file starts as a PNG file does. */
-static int isPng(const char* path)
-{
-    unsigned char start[8];
-    int png = 0;
-    FILE* file = fopen(path, "rb");
-    if (file != NULL) {
-        png = fread(start, 1, sizeof start, file) == sizeof start &&
-              memcmp(start, "\211PNG\r\n\032\n", sizeof start) == 0;
-        fclose(file);
-    }
-    return png;
-}
 
 /* Pixels of the back buffer's rows [from, to) brighter than mid-grey. */
 static int litPixels(int from, int to)
@@ -70,7 +56,7 @@ static void display(void)
     printf("Vestrane %s: %d lit pixels of boldFont text, %d of stroke text\n",
            VESTRANE_VERSION_STRING, bitmap, stroke);
     result = bitmap > 0 && stroke > 0 ? 0 : 1;
-    if (imagePath == NULL || !saveWindowImage(imagePath) || !isPng(imagePath)) {
+    if (imagePath == NULL || !saveWindowImage(imagePath)) {
         printf("could not save the picture as %s\n", imagePath ? imagePath : "(no path given)");
         result = 1;
     }
