@@ -1,11 +1,13 @@
 /*
  * random_api_test.cpp - random call groups over the whole public API with
- * hostile floats, sizes, texts, keys, drags and mouse coordinates; after each
- * group no GL error, and finite matrices, getters and view transforms.
+ * hostile floats, sizes, texts, keys, drags, mouse coordinates and paths;
+ * after each group no GL error, and finite matrices, getters and view
+ * transforms.
  * VESTRANE_RANDOM_SEED (fixed when unset) fixes the sequence; a failure names
  * the seed and the step, to replay it.
  */
 #include "support/color/color.h"
+#include "support/image/image.h"
 #include "support/projection/projection.h"
 #include "support/text/text.h"
 #include "tests/harness/glut_window.h"
@@ -22,6 +24,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,6 +44,7 @@ std::mt19937 rng;
 int window = 0;
 int inputEvents = 0; /* keyboard, special-key and button callbacks run */
 KeyDeck deck;
+std::string scratch; /* the only folder the image group writes in */
 
 template <typename T, std::size_t N>
 const T& pick(const T (&table)[N])
@@ -228,6 +232,27 @@ void colourGroup()
     freeRamp(nullptr);
 }
 
+/* Pictures saved to hostile paths inside the scratch folder: each call
+ * either saves a file or fails with errno set, and leaves no hidden file. */
+void imageGroup()
+{
+    std::string name = anyText(false).substr(0, rng() % 2 ? 300 : 5000);
+    std::replace(name.begin(), name.end(), '/', '_');
+    const std::string paths[] = {"",
+                                 scratch,
+                                 scratch + "/missing/x.png",
+                                 scratch + "/" + name,
+                                 scratch + "/a.png",
+                                 scratch + "/a.png/"};
+    const std::string& path = pick(paths);
+    errno = 0;
+    const int saved = saveWindowImage(rng() % 8 ? path.c_str() : nullptr);
+    EXPECT_TRUE(saved == 1 ? std::filesystem::is_regular_file(path) : errno != 0) << path;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch)) {
+        EXPECT_NE(entry.path().filename().string().rfind(".vestrane", 0), 0u) << "left behind";
+    }
+}
+
 }  // namespace
 
 TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
@@ -235,6 +260,9 @@ TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
     const char* chosen = std::getenv("VESTRANE_RANDOM_SEED");
     const unsigned long seed = chosen ? std::strtoul(chosen, nullptr, 0) : 20261208ul;
     rng.seed(static_cast<std::mt19937::result_type>(seed));
+    char folder[] = "/tmp/vestrane-random-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    scratch = folder;
     window = openTestWindow("random api", 200, 200, 40, 40);
     glutKeyboardFunc([](unsigned char key, int x, int y) {
         ++inputEvents;
@@ -253,12 +281,12 @@ TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
     glutMotionFunc(mouseMotionCallback);
     deck = keyDeck();
     constexpr const char* names[] = {"keys",   "view", "projection", "text",
-                                     "colour", "drag", "reset"};
+                                     "colour", "drag", "reset",      "image"};
     void (*const groups[])() = {keyGroup,    viewGroup, projectionGroup, textGroup,
-                                colourGroup, dragGroup, resetView};
+                                colourGroup, dragGroup, resetView,       imageGroup};
     for (int step = 0; step < 400 && !::testing::Test::HasFailure(); ++step) {
         /* Every other group takes keys off the deck until it is empty. */
-        const std::size_t group = step % 2 == 0 && !deck.empty() ? 0 : 1 + rng() % 6;
+        const std::size_t group = step % 2 == 0 && !deck.empty() ? 0 : 1 + rng() % 7;
         SCOPED_TRACE("VESTRANE_RANDOM_SEED=" + std::to_string(seed) + " step " +
                      std::to_string(step) + ": " + names[group]);
         movePointerInto(xWindowOf(window), 0, 0); /* inside at any size: keys go there */
@@ -268,4 +296,5 @@ TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
     EXPECT_TRUE(deck.empty() || HasFailure()) << deck.size() << " key combinations unsent";
     setAutoRotate(0);
     closeTestWindow(window);
+    std::filesystem::remove_all(scratch);
 }

@@ -10,7 +10,7 @@ cmake_minimum_required(VERSION 3.21)
 #                       to the installed libvestrane_support.so.0;
 #   CHECK=subdirectory  build it as C++ with the sources added by
 #                       add_subdirectory;
-# then run the consumer on a private X server (WITH_X).
+# then run the consumer on a private X server (WITH_X); it saves a PNG too.
 set(prefix "${WORK_DIR}/prefix")
 set(scratch "${WORK_DIR}/${CHECK}")
 
@@ -29,7 +29,8 @@ function(check_install)
   file(REMOVE_RECURSE "${prefix}")
   run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
   file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${prefix}" "${prefix}/*")
-  set(headers common.h version.h color/color.h projection/projection.h text/text.h view/view.h)
+  set(headers common.h version.h color/color.h image/image.h projection/projection.h text/text.h
+    view/view.h)
   list(TRANSFORM headers PREPEND include/vestrane/support/)
   set(required ${headers} lib/libvestrane_support.a lib/cmake/Vestrane/VestraneConfig.cmake
     lib/pkgconfig/vestrane.pc lib/pkgconfig/vestrane-static.pc
@@ -90,7 +91,8 @@ function(check_install)
   message(STATUS "libvestrane_support.so.0 exports ${count} functions, the public API exactly")
 endfunction()
 
-# check_and_run(program shared): how the program links the library, then its run.
+# check_and_run(program shared): how the program links the library, then its
+# run, which saves a picture into the check's scratch folder.
 function(check_and_run program shared)
   run(${OBJDUMP} -p "${program}")
   if(shared)
@@ -101,7 +103,7 @@ function(check_and_run program shared)
   elseif(output MATCHES "libvestrane_support")
     message(FATAL_ERROR "linked to the shared library:\n${output}")
   endif()
-  run("${WITH_X}" 60 "${program}")
+  run("${WITH_X}" 60 "${program}" "${scratch}/consumer.png")
   message(STATUS "${output}")
 endfunction()
 

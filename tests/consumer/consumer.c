@@ -1,11 +1,13 @@
 /*
  * consumer.c - a program of someone else's, built against the library as
  * it is installed: opens a window, draws a text in boldFont and a stroke
- * text, reads the pixels back and exits 0 when both left lit pixels (and
- * the header's version is the one the build expected). C99, and also
- * compiled as C++.
+ * text, reads the pixels back, saves the picture as the PNG file its
+ * argument names, and exits 0 when both texts left lit pixels and the
+ * picture was saved (and the header's version is the one the build
+ * expected). C99, and also compiled as C++.
  */
 #include <support/color/color.h>
+#include <support/image/image.h>
 #include <support/projection/projection.h>
 #include <support/text/text.h>
 #include <support/version.h>
@@ -18,6 +20,7 @@
 enum { windowWidth = 240, windowHeight = 120 };
 
 static int result = 1;
+static const char* imagePath = NULL;
 
 /* Pixels of the back buffer's rows [from, to) brighter than mid-grey. */
 static int litPixels(int from, int to)
@@ -53,6 +56,10 @@ static void display(void)
     printf("Vestrane %s: %d lit pixels of boldFont text, %d of stroke text\n",
            VESTRANE_VERSION_STRING, bitmap, stroke);
     result = bitmap > 0 && stroke > 0 ? 0 : 1;
+    if (imagePath == NULL || !saveWindowImage(imagePath)) {
+        printf("could not save the picture as %s\n", imagePath ? imagePath : "(no path given)");
+        result = 1;
+    }
 #ifdef VESTRANE_EXPECTED_VERSION
     if (strcmp(VESTRANE_VERSION_STRING, VESTRANE_EXPECTED_VERSION) != 0) {
         printf("expected version %s\n", VESTRANE_EXPECTED_VERSION);
@@ -65,6 +72,7 @@ static void display(void)
 int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
+    imagePath = argc > 1 ? argv[1] : NULL;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(windowWidth, windowHeight);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
