@@ -1,8 +1,8 @@
 /*
  * random_api_test.cpp - random call groups over the whole public API with
  * hostile floats, sizes, texts, keys, drags, mouse coordinates and paths;
- * after each group no GL error, and finite matrices, getters and view
- * transforms.
+ * after each group no GL error, and finite matrices, getters, view
+ * transforms and picked points.
  * VESTRANE_RANDOM_SEED (fixed when unset) fixes the sequence; a failure names
  * the seed and the step, to replay it.
  */
@@ -187,6 +187,24 @@ void projectionGroup()
     }
 }
 
+/* Picks at any pixel, NULL outputs mixed in: a hit fills the outputs given
+ * with finite values, a miss none. */
+void pickGroup()
+{
+    for (int pick = 0; pick < 4; ++pick) {
+        double out[3] = {NAN, NAN, NAN};
+        double* given[3] = {rng() % 3 ? &out[0] : nullptr, rng() % 3 ? &out[1] : nullptr,
+                            rng() % 3 ? &out[2] : nullptr};
+        const int x = rng() % 2 ? static_cast<int>(rng() % 200) : anyInt();
+        const int y = rng() % 2 ? static_cast<int>(rng() % 200) : anyInt();
+        const int hit = windowToScene(x, y, given[0], given[1], given[2]);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(hit && given[i] ? std::isfinite(out[i]) : std::isnan(out[i]))
+                << "pick at " << x << ", " << y << " returned " << hit << ", output " << i;
+        }
+    }
+}
+
 /* Texts as "%s" arguments, and (without '%') as the format itself. */
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-security"
@@ -280,13 +298,14 @@ TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
     });
     glutMotionFunc(mouseMotionCallback);
     deck = keyDeck();
-    constexpr const char* names[] = {"keys",   "view", "projection", "text",
-                                     "colour", "drag", "reset",      "image"};
-    void (*const groups[])() = {keyGroup,    viewGroup, projectionGroup, textGroup,
-                                colourGroup, dragGroup, resetView,       imageGroup};
+    constexpr const char* names[] = {"keys", "view",  "projection", "text", "colour",
+                                     "drag", "reset", "image",      "pick"};
+    void (*const groups[])() = {keyGroup,  viewGroup, projectionGroup, textGroup, colourGroup,
+                                dragGroup, resetView, imageGroup,      pickGroup};
     for (int step = 0; step < 400 && !::testing::Test::HasFailure(); ++step) {
         /* Every other group takes keys off the deck until it is empty. */
-        const std::size_t group = step % 2 == 0 && !deck.empty() ? 0 : 1 + rng() % 7;
+        const std::size_t group =
+            step % 2 == 0 && !deck.empty() ? 0 : 1 + rng() % (std::size(groups) - 1);
         SCOPED_TRACE("VESTRANE_RANDOM_SEED=" + std::to_string(seed) + " step " +
                      std::to_string(step) + ": " + names[group]);
         movePointerInto(xWindowOf(window), 0, 0); /* inside at any size: keys go there */

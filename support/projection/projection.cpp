@@ -1,13 +1,16 @@
 /*
- * projection.cpp - reshape callbacks that keep the picture undistorted
+ * projection.cpp - reshape callbacks that keep the picture undistorted, and
+ * picking
  *
  * The wanted boxes and the current view box shared by the reshapes, the
  * widening of a box to the window's shape, the checks that keep degenerate
- * or non-finite projections away from GL, and the reshape callbacks.
+ * or non-finite projections away from GL, and the reshape callbacks; the
+ * depth read and unprojection that turn a pixel back into a scene point.
  *
  * Depends on: OpenGL (glViewport, glMatrixMode, glLoadIdentity, glOrtho,
- * glFrustum, glTranslatef), GLU (gluPerspective), GLUT
- * (glutPostWindowRedisplay).
+ * glFrustum, glTranslatef, glReadPixels, glPixelStorei, glPixelTransferf),
+ * GLU (gluPerspective, gluUnProject), GLUT (glutPostWindowRedisplay,
+ * glutGet, glutGetWindow).
  */
 #include "support/projection/projection.h"
 #include "support/projection/view_box.h"
@@ -17,6 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 
 using vestrane::detail::pixelSizeOf;
 using vestrane::detail::ViewBox;
@@ -204,6 +209,95 @@ void reshapeBox(const ViewBox& wanted, int width, int height, bool (*isUsable)(c
     load(box);
 }
 
+/* A pixel-pack setting and the value that packs one pixel plainly. */
+struct PackSetting {
+    GLenum name;
+    GLint plain;
+};
+
+constexpr PackSetting packSettings[] = {
+    {GL_PACK_SWAP_BYTES, GL_FALSE}, {GL_PACK_LSB_FIRST, GL_FALSE}, {GL_PACK_ROW_LENGTH, 0},
+    {GL_PACK_IMAGE_HEIGHT, 0},      {GL_PACK_SKIP_ROWS, 0},        {GL_PACK_SKIP_PIXELS, 0},
+    {GL_PACK_SKIP_IMAGES, 0},       {GL_PACK_ALIGNMENT, 4}};
+
+/*
+ * Whether a pixel pack buffer is bound, into which glReadPixels would write.
+ * Pack buffers came with GL 2.1; an older GL is not asked, as the query
+ * would raise an error there.
+ */
+bool isPackBufferBound()
+{
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    int major = 0;
+    int minor = 0;
+    if (!version || std::sscanf(version, "%d.%d", &major, &minor) != 2 ||
+        (major < 2 || (major == 2 && minor < 1))) {
+        return false;
+    }
+    GLint bound = 0;
+    glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &bound);
+    return bound != 0;
+}
+
+/*
+ * The depth stored at GL pixel (column, row), read with plain pack settings
+ * and no depth scale or bias, all of which are put back as they were (by
+ * query rather than the attribute stacks, which a caller may have filled).
+ * Not-a-number when nothing was read.
+ */
+double readDepth(int column, int row)
+{
+    GLint saved[std::size(packSettings)];
+    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
+        glGetIntegerv(packSettings[i].name, &saved[i]);
+        glPixelStorei(packSettings[i].name, packSettings[i].plain);
+    }
+    GLfloat scale = 1.0f;
+    GLfloat bias = 0.0f;
+    glGetFloatv(GL_DEPTH_SCALE, &scale);
+    glGetFloatv(GL_DEPTH_BIAS, &bias);
+    glPixelTransferf(GL_DEPTH_SCALE, 1.0f);
+    glPixelTransferf(GL_DEPTH_BIAS, 0.0f);
+    GLfloat depth = NAN;
+    glReadPixels(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    glPixelTransferf(GL_DEPTH_SCALE, scale);
+    glPixelTransferf(GL_DEPTH_BIAS, bias);
+    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
+        glPixelStorei(packSettings[i].name, saved[i]);
+    }
+    return depth;
+}
+
+/* Whether a depth lies on the near side of the far value: something was
+ * drawn there (the background keeps the far value, or beyond). A reversed
+ * depth range (near above far) counts the other way. */
+bool isDrawnDepth(double depth, const GLdouble range[2])
+{
+    return range[0] <= range[1] ? depth < range[1] : depth > range[1];
+}
+
+/*
+ * The scene point drawn at window position (winX, winY) with depth `depth`,
+ * through the current matrices, viewport and depth range (which gluUnProject
+ * takes as 0 to 1, so the depth is mapped onto that first). False when the
+ * matrices are singular or the point is not finite.
+ */
+bool unprojectWindowPoint(double winX, double winY, double depth, const GLdouble range[2],
+                          double point[3])
+{
+    GLdouble modelView[16];
+    GLdouble projectionMatrix[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projectionMatrix);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double winZ = (depth - range[0]) / (range[1] - range[0]);
+    return std::isfinite(winZ) &&
+           gluUnProject(winX, winY, winZ, modelView, projectionMatrix, viewport, &point[0],
+                        &point[1], &point[2]) == GL_TRUE &&
+           areFinite(point[0], point[1], point[2]);
+}
+
 }  // namespace
 
 namespace vestrane::detail {
@@ -360,4 +454,41 @@ float getViewTop(void)
 float getPixelSize(void)
 {
     return projection.pixelSize;
+}
+
+/*
+ * Every check comes before the read, so that a pixel outside the window or
+ * a window without depth never reaches glReadPixels.
+ */
+int windowToScene(int x, int y, double* sceneX, double* sceneY, double* sceneZ)
+{
+    if (glutGetWindow() == 0) {
+        return 0;
+    }
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        return 0;
+    }
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    if (depthBits <= 0 || isPackBufferBound()) {
+        return 0;
+    }
+    const int row = height - 1 - y;
+    const double depth = readDepth(x, row);
+    GLdouble range[2] = {0.0, 1.0};
+    glGetDoublev(GL_DEPTH_RANGE, range);
+    double point[3];
+    if (!isDrawnDepth(depth, range) ||
+        !unprojectWindowPoint(x + 0.5, row + 0.5, depth, range, point)) {
+        return 0;
+    }
+    double* const outputs[] = {sceneX, sceneY, sceneZ};
+    for (int i = 0; i < 3; ++i) {
+        if (outputs[i]) {
+            *outputs[i] = point[i];
+        }
+    }
+    return 1;
 }

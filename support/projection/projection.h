@@ -1,5 +1,6 @@
 /*
- * projection.h - reshape callbacks that keep the picture undistorted
+ * projection.h - reshape callbacks that keep the picture undistorted, and
+ * picking
  *
  * State once which box of world space must stay visible, register the
  * matching reshape callback with glutReshapeFunc, and at every size change
@@ -21,8 +22,11 @@
  * every bound and every matrix element computed from them is a finite float,
  * and the scale elements are normal floats (neither zero nor denormal).
  *
- * Depends on: OpenGL (glViewport, glOrtho, glFrustum), GLU (gluPerspective),
- * GLUT (glutPostWindowRedisplay).
+ * windowToScene turns a pixel of the window back into the point of the
+ * scene drawn there.
+ *
+ * Depends on: OpenGL (glViewport, glOrtho, glFrustum, glReadPixels), GLU
+ * (gluPerspective, gluUnProject), GLUT (glutPostWindowRedisplay, glutGet).
  */
 #ifndef VESTRANE_PROJECTION_H
 #define VESTRANE_PROJECTION_H
@@ -153,6 +157,46 @@ VESTRANE_API float getViewRight(void);
 VESTRANE_API float getViewBottom(void);
 VESTRANE_API float getViewTop(void);
 VESTRANE_API float getPixelSize(void);
+
+/* ---- Picking ------------------------------------------------------------ */
+
+/**
+ * The point of the scene drawn under a pixel of the current window.
+ *
+ * Takes the pixel as GLUT's mouse callbacks give it: x from the window's
+ * left edge, y from its top edge (the GL row is height - 1 - y). Reads the
+ * depth under that pixel; where something was drawn there with the depth
+ * test on (the depth lies on the near side of the far value of the current
+ * depth range: a cleared depth buffer holds the far value), unprojects the
+ * pixel's centre at that depth through the current model-view and projection
+ * matrices, viewport and depth range into the coordinates the scene was drawn
+ * in, stores them and returns 1.
+ *
+ * It returns 0 and leaves every output alone over the background, for a
+ * pixel outside the window (x or y negative, or not below the window's width
+ * or height), with no current window, in a window without a depth buffer,
+ * while a pixel pack buffer is bound, and when the matrices cannot be
+ * inverted or the point is not finite. NULL outputs are skipped.
+ *
+ * Because it uses the current matrices, call it from the display callback
+ * right after drawing the scene: remember the click in the mouse callback
+ * and resolve it in the next frame. In a double-buffered window it then
+ * reads the depth of the frame being drawn, which the user sees once the
+ * buffers are swapped.
+ *
+ * GL state is left as found: the pixel-pack settings and the depth scale and
+ * bias are set for the read and put back; the read buffer, the matrices, the
+ * matrix mode and the error flag are not touched.
+ *
+ * @param x       pixel column, from the window's left edge
+ * @param y       pixel row, from the window's top edge
+ * @param sceneX  receives the point's x (may be NULL)
+ * @param sceneY  receives the point's y (may be NULL)
+ * @param sceneZ  receives the point's z (may be NULL)
+ * @return        1 when something was drawn under the pixel and its point
+ *                was stored, 0 otherwise
+ */
+VESTRANE_API int windowToScene(int x, int y, double* sceneX, double* sceneY, double* sceneZ);
 
 #ifdef __cplusplus
 }
