@@ -41,9 +41,8 @@ static const Color* colourOf(float value)
 
 static void drawGrid(void)
 {
-    int column, row;
-    for (row = 0; row < rows; ++row) {
-        for (column = 0; column < columns; ++column) {
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
             const float x = gridLeft + column * cell, y = gridBottom + row * cell;
             glColor4fv(colourOf(valueAt(column, row)));
             glRectf(x, y, x + cell, y + cell);
@@ -55,10 +54,8 @@ static void drawGrid(void)
 static void drawColourBar(void)
 {
     const float height = rows * cell, step = height / (rampSize - 1);
-    float value;
-    int i;
     glBegin(GL_QUAD_STRIP);
-    for (i = 0; i < rampSize; ++i) {
+    for (int i = 0; i < rampSize; ++i) {
         glColor4fv(ramp[i]);
         glVertex2f(barLeft, gridBottom + step * i);
         glVertex2f(barLeft + barWidth, gridBottom + step * i);
@@ -66,7 +63,7 @@ static void drawColourBar(void)
     glEnd();
     glColor4fv(colorWhite());
     setTextAlignment(alignLeft);
-    for (value = 0.0f; value <= valueMax; value += 25.0f) {
+    for (float value = 0.0f; value <= valueMax; value += 25.0f) {
         setTextAnchor(barLeft + barWidth, gridBottom + height * value / valueMax, 0.0f);
         drawWindowLine(0, 0, 4, 0); /* a tick, in pixels from the anchor */
         setTextOffset(8.0f, 5.0f, 0.0f);
@@ -91,8 +88,8 @@ static void keyboard(unsigned char key, int x, int y)
 {
     (void)x;
     (void)y;
-    if (key == 27 || key == 'q') {
-        glutLeaveMainLoop(); /* glutMainLoop returns, and GLUT ends cleanly */
+    if (key == 27 || key == 'q') { /* 27 is Escape */
+        glutLeaveMainLoop();       /* glutMainLoop returns, and GLUT ends cleanly */
     }
 }
 

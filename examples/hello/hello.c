@@ -26,8 +26,8 @@ static void keyboard(unsigned char key, int x, int y)
 {
     (void)x;
     (void)y;
-    if (key == 27 || key == 'q') {
-        glutLeaveMainLoop(); /* glutMainLoop returns, and GLUT ends cleanly */
+    if (key == 27 || key == 'q') { /* 27 is Escape */
+        glutLeaveMainLoop();       /* glutMainLoop returns, and GLUT ends cleanly */
     }
 }
 

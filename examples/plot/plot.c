@@ -35,15 +35,13 @@ static void enterPlotUnits(void)
 
 static void drawGridAndCurve(void)
 {
-    float v;
-    int i;
     glColor4fv(colorGrey25());
     glBegin(GL_LINES);
-    for (v = xMin; v <= xMax; v += 2.0f) {
+    for (float v = xMin; v <= xMax; v += 2.0f) {
         glVertex2f(v, yMin);
         glVertex2f(v, yMax);
     }
-    for (v = yMin; v <= yMax; v += 0.5f) {
+    for (float v = yMin; v <= yMax; v += 0.5f) {
         glVertex2f(xMin, v);
         glVertex2f(xMax, v);
     }
@@ -51,7 +49,7 @@ static void drawGridAndCurve(void)
     glColor4fv(colorCyan());
     glLineWidth(2.0f);
     glBegin(GL_LINE_STRIP);
-    for (i = 0; i <= 200; ++i) {
+    for (int i = 0; i <= 200; ++i) {
         const float x = xMin + (xMax - xMin) * (float)i / 200.0f;
         glVertex2f(x, wave(x));
     }
@@ -62,15 +60,14 @@ static void drawGridAndCurve(void)
 /* Tick labels: anchored at the tick, moved by their measured width. */
 static void drawTickLabels(void)
 {
-    float v;
     glColor4fv(colorGrey75());
     setTextAlignment(alignLeft);
-    for (v = xMin; v <= xMax; v += 2.0f) {
+    for (float v = xMin; v <= xMax; v += 2.0f) {
         setTextAnchor(v, yMin, 0.0f);
         setTextOffset(-0.5f * (float)textWidth(boldFont, "%.0f", (double)v), 18.0f, 0.0f);
         drawTextInFont(boldFont, "%.0f", (double)v);
     }
-    for (v = yMin; v <= yMax; v += 0.5f) {
+    for (float v = yMin; v <= yMax; v += 0.5f) {
         setTextAnchor(xMin, v, 0.0f);
         setTextOffset(-8.0f - (float)textWidth(boldFont, "%.1f", (double)v), 5.0f, 0.0f);
         drawTextInFont(boldFont, "%.1f", (double)v);
@@ -104,8 +101,8 @@ static void keyboard(unsigned char key, int x, int y)
 {
     (void)x;
     (void)y;
-    if (key == 27 || key == 'q') {
-        glutLeaveMainLoop(); /* glutMainLoop returns, and GLUT ends cleanly */
+    if (key == 27 || key == 'q') { /* 27 is Escape */
+        glutLeaveMainLoop();       /* glutMainLoop returns, and GLUT ends cleanly */
     }
 }
 

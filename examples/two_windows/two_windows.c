@@ -44,7 +44,7 @@ static void display(void)
     const struct Pane* pane = currentPane();
     float angle[3];
     glClearColor(0.12f, 0.12f, 0.16f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glPushMatrix();
     applyKeyRotation();
     glCallList(pane->cubeList); /* this window's list, in this window's context */
@@ -65,8 +65,8 @@ static void display(void)
 
 static void keyboard(unsigned char key, int x, int y)
 {
-    if (key == 27 || key == 'q') {
-        glutLeaveMainLoop(); /* glutMainLoop returns, and GLUT ends cleanly */
+    if (key == 27 || key == 'q') { /* 27 is Escape */
+        glutLeaveMainLoop();       /* glutMainLoop returns, and GLUT ends cleanly */
     } else if (handleRotationKey(key, x, y)) {
         glutPostWindowRedisplay(panes[0].window); /* one view, both windows */
         glutPostWindowRedisplay(panes[1].window);
@@ -92,7 +92,7 @@ int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
     glutInitWindowSize(300, 240);
     setKeyAngles(20.0f, -30.0f, 0.0f);
 
