@@ -28,7 +28,7 @@ build: deps
 
 run: deps
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=OFF $(CMAKE_FLAGS)
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target vestrane vestrane-font-sheet vestrane-showcase
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target vestrane vestrane-examples
 	@sh scripts/run-demo.sh $(BUILD_DIR)
 
 test: test-plain test-sanitize

@@ -1,7 +1,8 @@
 #!/bin/sh
 # make run: with a display, opens the demo. Without one, runs the programs
 # for a few seconds on a private X server, saves a screenshot of each of
-# their windows under <build>/screenshots/ and prints the paths.
+# their windows under <build>/screenshots/ and prints the paths. The
+# pictures in docs/images/ are these screenshots, under the same names.
 set -eu
 
 build=${1:-build}
@@ -43,3 +44,40 @@ shoot() {
 shoot "$demo" 3 Vestrane vestrane Valeurs valeurs
 shoot "$build/examples/font_sheet/vestrane-font-sheet" 2 "Vestrane fonts" fonts
 shoot "$build/examples/showcase/vestrane-showcase" 3 "Vestrane showcase" showcase
+
+# gallery NAME TITLE [TITLE ...]: runs the example vestrane-NAME (built from
+# examples/NAME/NAME.c; an underscore of NAME is a hyphen in the program's
+# name) and saves its windows, side by side, as NAME.png.
+gallery() {
+    name=$1
+    shift
+    program="$build/examples/vestrane-$(echo "$name" | tr _ -)"
+    "$program" &
+    pid=$!
+    sleep 2
+    index=0
+    for title in "$@"; do
+        window=$(xdotool search --name "^$title\$" | head -n 1)
+        if [ -z "$window" ] || ! import -window "$window" "$shots/$name.$index.png"; then
+            echo "make run: no window titled \"$title\"" >&2
+        fi
+        index=$((index + 1))
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    # One window's picture is taken as it is; several stand in a row with a
+    # gap between them.
+    if [ "$index" -eq 1 ]; then
+        mv "$shots/$name.0.png" "$shots/$name.png" 2>/dev/null || return 0
+    elif ! convert "$shots/$name".[0-9]*.png -background "#404040" -splice 8x0 +append \
+        -chop 8x0 "$shots/$name.png"; then
+        return 0
+    fi
+    rm -f "$shots/$name".[0-9]*.png
+    echo "$shots/$name.png"
+}
+
+gallery hello "Vestrane hello"
+gallery plot "Vestrane plot"
+gallery heatmap "Vestrane heatmap"
+gallery two_windows "Vestrane orthographic" "Vestrane perspective"

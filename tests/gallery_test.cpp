@@ -1,0 +1,125 @@
+/*
+ * The gallery of examples end to end: each program runs on the test X
+ * server, shows in every window something it must draw (a label's ink, the
+ * colour bar's colours) in frames drawn after it started, and ends with
+ * status 0 and nothing printed on its quit key.
+ */
+#include "tests/harness/demo_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#ifndef VESTRANE_EXAMPLES_DIR
+#error "VESTRANE_EXAMPLES_DIR must name the directory of the built examples"
+#endif
+
+namespace {
+
+/* At least `minimum` pixels of `region` within a few steps of `colour`. */
+struct Ink {
+    const char* what;
+    Rgb colour;
+    PixelRect region;
+    int minimum;
+};
+
+struct ExampleWindow {
+    const char* title;
+    std::vector<Ink> inks;
+};
+
+struct Example {
+    const char* program;
+    std::vector<ExampleWindow> windows;
+    const char* quitKey;  // an xdotool key name, typed in the last window
+};
+
+constexpr Rgb yellow{255, 255, 0};
+constexpr PixelRect wholeHello{0, 0, 320, 120};
+constexpr PixelRect wholePlot{0, 0, 480, 360};
+// The heat map's colour bar, right of its grid; the numbers right of it.
+constexpr PixelRect colourBar{420, 40, 18, 292};
+constexpr PixelRect barNumbers{445, 30, 35, 310};
+// The two lines of text at the top of each of the two windows.
+constexpr PixelRect textLines{0, 0, 300, 40};
+
+const Example examples[] = {
+    {"vestrane-hello", {{"Vestrane hello", {{"greeting", yellow, wholeHello, 100}}}}, "Escape"},
+    {"vestrane-plot",
+     {{"Vestrane plot",
+       {{"tick labels", {191, 191, 191}, wholePlot, 150},
+        {"curve", {0, 255, 255}, wholePlot, 300}}}},
+     "q"},
+    {"vestrane-heatmap",
+     {{"Vestrane heatmap",
+       {{"bar: green", {0, 255, 0}, colourBar, 10},
+        {"bar: cyan", {0, 255, 255}, colourBar, 10},
+        {"bar: blue", {0, 0, 255}, colourBar, 10},
+        {"bar: magenta", {255, 0, 255}, colourBar, 10},
+        {"bar: red", {255, 0, 0}, colourBar, 10},
+        {"bar: yellow", yellow, colourBar, 10},
+        {"bar numbers", {255, 255, 255}, barNumbers, 100}}}},
+     "Escape"},
+    {"vestrane-two-windows",
+     {{"Vestrane orthographic", {{"bold text", {0, 255, 255}, textLines, 150}}},
+      {"Vestrane perspective", {{"Greek text", {191, 191, 0}, textLines, 150}}}},
+     "q"},
+};
+
+void PrintTo(const Example& example, std::ostream* out)
+{
+    *out << example.program;
+}
+
+bool near(Rgb p, Rgb q)
+{
+    return std::abs(p.r - q.r) <= 8 && std::abs(p.g - q.g) <= 8 && std::abs(p.b - q.b) <= 8;
+}
+
+class Gallery : public ::testing::TestWithParam<Example> {
+  protected:
+    void TearDown() override
+    {
+        stopProgram(program);
+    }
+
+    RunningProgram program;
+};
+
+}  // namespace
+
+TEST_P(Gallery, DrawsInEveryWindowAndQuitsWithStatusZero)
+{
+    const Example& example = GetParam();
+    program = startProgram(std::string(VESTRANE_EXAMPLES_DIR) + "/" + example.program);
+    std::vector<XWindow> windows;
+    for (const ExampleWindow& expected : example.windows) {
+        windows.push_back(findWindowByTitle(expected.title));
+        ASSERT_NE(windows.back(), 0u) << expected.title;
+        ASSERT_TRUE(waitForFirstFrame(windows.back())) << expected.title;
+    }
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const Image shot = redrawnShot(windows[i]);
+        for (const Ink& ink : example.windows[i].inks) {
+            const int pixels =
+                countPixels(shot, ink.region, [&](Rgb p) { return near(p, ink.colour); });
+            EXPECT_GE(pixels, ink.minimum) << example.windows[i].title << ": " << ink.what;
+        }
+    }
+    ASSERT_TRUE(typeKeys(windows.back(), example.quitKey));
+    EXPECT_EQ(waitForExit(program, 10000), 0);
+    EXPECT_EQ(programOutput(program), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, Gallery, ::testing::ValuesIn(examples),
+                         [](const ::testing::TestParamInfo<Example>& info) {
+                             std::string name = info.param.program + sizeof "vestrane-" - 1;
+                             for (char& c : name) {
+                                 c = c == '-' ? '_' : c;
+                             }
+                             return name;
+                         });
