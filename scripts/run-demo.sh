@@ -45,16 +45,26 @@ shoot "$demo" 3 Vestrane vestrane Valeurs valeurs
 shoot "$build/examples/font_sheet/vestrane-font-sheet" 2 "Vestrane fonts" fonts
 shoot "$build/examples/showcase/vestrane-showcase" 3 "Vestrane showcase" showcase
 
-# gallery NAME TITLE [TITLE ...]: runs the example vestrane-NAME (built from
-# examples/NAME/NAME.c; an underscore of NAME is a hyphen in the program's
-# name) and saves its windows, side by side, as NAME.png.
+# gallery NAME [--click X Y] TITLE [TITLE ...]: runs the example vestrane-NAME
+# (built from examples/NAME/NAME.c; an underscore of NAME is a hyphen in the
+# program's name), left-clicks at (X, Y) of its first window when asked, and
+# saves its windows, side by side, as NAME.png.
 gallery() {
     name=$1
     shift
+    click=""
+    if [ "$1" = --click ]; then
+        click="$2 $3"
+        shift 3
+    fi
     program="$build/examples/vestrane-$(echo "$name" | tr _ -)"
     "$program" &
     pid=$!
     sleep 2
+    if [ -n "$click" ]; then
+        window=$(xdotool search --name "^$1\$" | head -n 1)
+        [ -n "$window" ] && xdotool mousemove --window "$window" $click click 1 && sleep 1
+    fi
     index=0
     for title in "$@"; do
         window=$(xdotool search --name "^$title\$" | head -n 1)
@@ -81,3 +91,4 @@ gallery hello "Vestrane hello"
 gallery plot "Vestrane plot"
 gallery heatmap "Vestrane heatmap"
 gallery two_windows "Vestrane orthographic" "Vestrane perspective"
+gallery picking --click 165 170 "Vestrane picking"

@@ -35,7 +35,8 @@ struct ExampleWindow {
 struct Example {
     const char* program;
     std::vector<ExampleWindow> windows;
-    const char* quitKey;  // an xdotool key name, typed in the last window
+    const char* quitKey;          // an xdotool key name, typed in the last window
+    const char* click = nullptr;  // "x y": a plain left click in the first window, first
 };
 
 constexpr Rgb yellow{255, 255, 0};
@@ -68,6 +69,12 @@ const Example examples[] = {
      {{"Vestrane orthographic", {{"bold text", {0, 255, 255}, textLines, 150}}},
       {"Vestrane perspective", {{"Greek text", {191, 191, 0}, textLines, 150}}}},
      "q"},
+    {"vestrane-picking",
+     {{"Vestrane picking",
+       {{"help", {191, 191, 191}, PixelRect{0, 0, 200, 40}, 60},
+        {"mark on the ball", yellow, PixelRect{150, 140, 250, 60}, 80}}}},
+     "Escape",
+     "165 170"},
 };
 
 void PrintTo(const Example& example, std::ostream* out)
@@ -101,6 +108,10 @@ TEST_P(Gallery, DrawsInEveryWindowAndQuitsWithStatusZero)
         windows.push_back(findWindowByTitle(expected.title));
         ASSERT_NE(windows.back(), 0u) << expected.title;
         ASSERT_TRUE(waitForFirstFrame(windows.back())) << expected.title;
+    }
+    if (example.click != nullptr) {
+        ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windows.front()) + " " +
+                            example.click + " click 1"));
     }
     for (std::size_t i = 0; i < windows.size(); ++i) {
         const Image shot = redrawnShot(windows[i]);
