@@ -9,7 +9,6 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,21 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int width = 161, height = 120; /* rows of 483 bytes: no alignment fits */
-
-Image readPng(const fs::path& path)
-{
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    Image image;
-    if (png_image_begin_read_from_file(&png, path.c_str()) && png.format == PNG_FORMAT_RGB) {
-        image.width = static_cast<int>(png.width);
-        image.height = static_cast<int>(png.height);
-        image.rgb.resize(PNG_IMAGE_SIZE(png));
-        png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr);
-    }
-    png_image_free(&png);
-    return image;
-}
 
 std::string bytesOf(const fs::path& path)
 {
@@ -122,7 +106,7 @@ TEST_F(SaveWindowImage, HoldsTheBackBufferTopRowFirstAndPutsGlStateBack)
     glGetIntegerv(GL_READ_BUFFER, &readBuffer);
     EXPECT_EQ(readBuffer, GL_FRONT);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    EXPECT_TRUE(readPng(folder / "a.png") == readGlPixels(width, height, GL_BACK));
+    EXPECT_TRUE(readPngFile(folder / "a.png") == readGlPixels(width, height, GL_BACK));
     EXPECT_EQ(fs::status(folder / "a.png").permissions(), fs::perms(0640));
     /* Saving through a link replaces the file, which keeps its mode. */
     fs::permissions(folder / "a.png", fs::perms(0600));

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -50,7 +51,7 @@ struct Extent {
 Extent teapotExtent(const Image& image)
 {
     constexpr int sides = 40;
-    constexpr int helpBand = 68;
+    constexpr int helpBand = 83;
     Extent e{image.width, -1, image.height, -1};
     for (int y = statusBand; y < image.height - helpBand; ++y) {
         for (int x = sides; x < image.width - sides; ++x) {
@@ -98,6 +99,11 @@ class Showcase : public ::testing::Test {
   protected:
     void SetUp() override
     {
+        // The program saves its pictures in the folder it runs in.
+        scratch = std::filesystem::temp_directory_path() /
+                  ("vestrane-showcase-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(scratch);
+        std::filesystem::current_path(scratch);
         program = startProgram(VESTRANE_SHOWCASE_PATH);
         window = findWindowByTitle("Vestrane showcase");
         ASSERT_NE(window, 0u);
@@ -107,6 +113,8 @@ class Showcase : public ::testing::Test {
     void TearDown() override
     {
         stopProgram(program);
+        std::filesystem::current_path(std::filesystem::temp_directory_path());
+        std::filesystem::remove_all(scratch);
     }
 
     std::string windowArgument() const
@@ -139,6 +147,13 @@ class Showcase : public ::testing::Test {
         return image;
     }
 
+    bool leftClick(int x, int y)
+    {
+        return xdotool("mousemove --window " + windowArgument() + " " + std::to_string(x) + " " +
+                       std::to_string(y) + " click 1");
+    }
+
+    std::filesystem::path scratch;
     RunningProgram program;
     XWindow window = 0;
 };
@@ -254,4 +269,25 @@ TEST_F(Showcase, RResetsTheViewToTheStartPicture)
     ASSERT_TRUE(typeKeys(window, "r"));
     EXPECT_EQ(shot(), initial);
     EXPECT_EQ(shot(), initial) << "the auto-rotation stopped too";
+}
+
+TEST_F(Showcase, AClickMarksThePointHitAndPSavesThePictureShown)
+{
+    const Image initial = shot();
+    const PixelRect middle{200, 150, 240, 200};
+    const auto markGreen = [](Rgb p) { return p.g > 200 && p.r < 60 && p.b < 60; };
+    ASSERT_EQ(countPixels(initial, middle, markGreen), 0);
+
+    ASSERT_TRUE(leftClick(320, 250));
+    const Image marked = shot();
+    EXPECT_GT(countPixels(marked, middle, markGreen), 100) << "a cross and its coordinates";
+
+    ASSERT_TRUE(typeKeys(window, "p p"));
+    EXPECT_EQ(shot(), marked);
+    EXPECT_EQ(programOutput(program),
+              "saved vestrane-showcase-1.png\nsaved vestrane-showcase-2.png\n");
+    EXPECT_EQ(readPngFile(scratch / "vestrane-showcase-2.png"), marked);
+
+    ASSERT_TRUE(leftClick(60, 240));
+    EXPECT_EQ(shot(), initial) << "a click on the background clears the mark";
 }

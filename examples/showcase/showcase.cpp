@@ -22,26 +22,37 @@
  *   b                      stroke title bold on / off
  *   s                      stroke title smooth on / off
  *   +  /  -                more / less letter spacing in the stroke title
+ *   p                      save the window as vestrane-showcase-N.png (the
+ *                          next free N) in the current folder
  *   Escape                 quit
  * Mouse, left button:
+ *   click                  mark the point of the scene under the pointer and
+ *                          label it with its coordinates; a click on the
+ *                          background clears the mark
  *   Shift+drag             turn about x and y
  *   Shift+Ctrl+drag        turn about x and z
  *   Ctrl+drag              zoom: down enlarges, up shrinks
  *   Alt+drag               pan: the scene follows the pointer
  *
- * Depends on: GLUT, OpenGL, the support library (colour, text, view and
- * projection modules).
+ * Depends on: GLUT, OpenGL, the support library (colour, text, view,
+ * projection and image modules).
  */
 #include "support/color/color.h"
+#include "support/image/image.h"
 #include "support/projection/projection.h"
 #include "support/text/text.h"
 #include "support/view/view.h"
 
 #include <GL/glut.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -83,7 +94,7 @@ constexpr std::array<float, 3> handleBack = {-1.55f, 0.3f, 0.0f};
 constexpr int lineHeight = 15;
 constexpr int margin = 10;
 constexpr int statusLines = 3;
-constexpr int helpLines = 4;
+constexpr int helpLines = 5;
 constexpr int statusBand = statusLines * lineHeight + 10;
 constexpr int helpBand = helpLines * lineHeight + 8;
 constexpr int barWidth = 14;
@@ -95,6 +106,7 @@ constexpr std::array<const char*, helpLines> helpText = {
     "arrows Page Up/Down step (Alt: 10)  Ctrl+arrow preset  t top view  r reset",
     "x y z X Y Z turn  Shift+Enter spin  Shift+arrow spin speed  Esc quit",
     "1 2 3 ortho/frustum/perspective  a A pour  b bold  s smooth  + - spacing",
+    "click mark a point (on the background: clear)  p save as PNG",
 };
 
 /* ---- Projections ------------------------------------------------------- */
@@ -121,6 +133,17 @@ constexpr std::array<Projection, 3> projections = {{
 int showcaseWindow = 0;
 int projectionIndex = 0;
 float pourAngle = 20.0f;
+// A plain left click waits for the next frame, which resolves it with that
+// frame's matrices and depth into the marked point, in scene coordinates.
+struct Click {
+    int x = 0;
+    int y = 0;
+    bool pending = false;
+};
+Click click;
+bool marked = false;
+std::array<double, 3> markedPoint{};
+bool saveRequested = false;  // p: saved after the next frame is drawn
 // Kept for the whole run, released at exit.
 Color** rainbowRamp = nullptr;
 Color** greyRamp = nullptr;
@@ -225,17 +248,49 @@ void labelHandle()
     drawTextDefault("HANDLE");
 }
 
-void drawTeapotWithLabels()
+/* Turns the matrix from scene coordinates to the teapot's own. */
+void turnToTeapot()
 {
-    glPushMatrix();
     glRotatef(teapotTiltX, 1.0f, 0.0f, 0.0f);
     glRotatef(teapotTurnY, 0.0f, 1.0f, 0.0f);
     glRotatef(-pourAngle, 0.0f, 0.0f, 1.0f);
-    drawTeapot();
+}
+
+void labelTeapot()
+{
+    glPushMatrix();
+    turnToTeapot();
     labelSpout();
     labelLid();
     labelHandle();
     glPopMatrix();
+}
+
+/* The point under a click, from the depth drawn so far (the title and the
+ * teapot, not yet the labels); the background clears the mark. */
+void resolveClick()
+{
+    if (!click.pending)
+        return;
+    click.pending = false;
+    marked =
+        windowToScene(click.x, click.y, &markedPoint[0], &markedPoint[1], &markedPoint[2]) != 0;
+}
+
+/* A cross on the marked point and its scene coordinates beside it, in
+ * front of everything. */
+void drawMark()
+{
+    if (!marked)
+        return;
+    glColor4fv(colorGreen());
+    setTextAnchor(static_cast<float>(markedPoint[0]), static_cast<float>(markedPoint[1]),
+                  static_cast<float>(markedPoint[2]));
+    drawWindowLine(-6, 0, 6, 0);
+    drawWindowLine(0, -6, 0, 6);
+    setTextAlignment(alignLeft);
+    setTextOffset(9.0f, -4.0f, 0.0f);
+    drawTextInFont(boldFont, "(%.2f, %.2f, %.2f)", markedPoint[0], markedPoint[1], markedPoint[2]);
 }
 
 /* The title stands in the scene, centred above the teapot, so it turns,
@@ -254,7 +309,13 @@ void drawScene()
     applyMouseTransform();
     applyKeyRotation();
     drawTitle();
-    drawTeapotWithLabels();
+    glPushMatrix();
+    turnToTeapot();
+    drawTeapot();
+    glPopMatrix();
+    resolveClick();
+    labelTeapot();
+    drawMark();
     glPopMatrix();
 }
 
@@ -478,6 +539,7 @@ bool handleShowcaseKey(unsigned char key)
     case 's': setStrokeSmooth(!getStrokeSmooth()); return true;
     case '+':
     case '-': changeSpacing(key == '+' ? spacingStep : -spacingStep); return true;
+    case 'p': saveRequested = true; return true;
     default: return false;
     }
 }
@@ -491,6 +553,37 @@ void keyboardShowcase(unsigned char key, int x, int y)
     }
 }
 
+/* A plain left click marks a point; the drags with modifiers keep theirs. */
+void mouseShowcase(int button, int state, int x, int y)
+{
+    if (button == GLUT_LEFT_BUTTON && state == GLUT_DOWN && glutGetModifiers() == 0) {
+        click = {x, y, true};
+        glutPostWindowRedisplay(showcaseWindow);
+        return;
+    }
+    mouseButtonCallback(button, state, x, y);
+}
+
+/* ---- Saving the picture ------------------------------------------------ */
+
+/* Saves the frame just drawn as the first vestrane-showcase-N.png that does
+ * not exist yet in the current folder, and says where, or why not. */
+void saveNextImage()
+{
+    std::array<char, 64> path{};
+    for (int n = 1; n < 100000; ++n) {
+        std::snprintf(path.data(), path.size(), "vestrane-showcase-%d.png", n);
+        if (access(path.data(), F_OK) != 0)
+            break;
+    }
+    if (saveWindowImage(path.data()) != 0)
+        std::printf("saved %s\n", path.data());
+    else
+        std::fprintf(stderr, "vestrane-showcase: could not save %s: %s\n", path.data(),
+                     std::strerror(errno));
+    std::fflush(stdout);
+}
+
 /* ---- Display and set-up ------------------------------------------------ */
 
 void displayShowcase()
@@ -500,6 +593,10 @@ void displayShowcase()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     drawScene();
     drawOverlay();
+    if (saveRequested) {  // the back buffer holds the frame: before the swap
+        saveRequested = false;
+        saveNextImage();
+    }
     glutSwapBuffers();
 }
 
@@ -528,7 +625,7 @@ void registerInput()
 {
     glutKeyboardFunc(keyboardShowcase);
     glutSpecialFunc(specialKeyCallback);
-    glutMouseFunc(mouseButtonCallback);
+    glutMouseFunc(mouseShowcase);
     glutMotionFunc(mouseMotionCallback);
     setAutoRotateWindow(showcaseWindow);
     followAutoRotation();

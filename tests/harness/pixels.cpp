@@ -1,7 +1,7 @@
 /*
  * pixels.cpp - screenshots of windows and statistics of their pixels
  *
- * Depends on: Xlib (XGetImage), OpenGL (glReadPixels).
+ * Depends on: Xlib (XGetImage), OpenGL (glReadPixels), libpng.
  */
 #include "tests/harness/pixels.h"
 
@@ -9,6 +9,7 @@
 
 #include <GL/gl.h>
 #include <X11/Xutil.h>
+#include <png.h>
 
 #include <cstdio>
 
@@ -148,4 +149,19 @@ bool savePpm(const Image& image, const std::string& path)
     const bool written =
         std::fwrite(image.rgb.data(), 1, image.rgb.size(), file) == image.rgb.size();
     return std::fclose(file) == 0 && written;
+}
+
+Image readPngFile(const std::string& path)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    Image image;
+    if (png_image_begin_read_from_file(&png, path.c_str()) != 0 && png.format == PNG_FORMAT_RGB) {
+        image.width = static_cast<int>(png.width);
+        image.height = static_cast<int>(png.height);
+        image.rgb.resize(PNG_IMAGE_SIZE(png));
+        png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr);
+    }
+    png_image_free(&png);
+    return image;
 }

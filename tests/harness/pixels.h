@@ -63,6 +63,9 @@ int countPixels(const Image& image, PixelRect region, const std::function<bool(R
 /* How many pixels differ between two images of the same size. */
 int differingPixels(const Image& a, const Image& b);
 
+/* An 8-bit RGB PNG file as an image; an empty image when it is not one. */
+Image readPngFile(const std::string& path);
+
 /* Writes a binary PPM, for looking at a failing test's picture. */
 bool savePpm(const Image& image, const std::string& path);
 
