@@ -1,9 +1,10 @@
 /*
  * consumer.c - a program of someone else's, built against the library as
- * it is installed: opens a window, draws a text in boldFont and a stroke
- * text, reads the pixels back and exits 0 when both left lit pixels (and
- * the header's version is the one the build expected). C99, and also
- * compiled as C++.
+ * it is installed: opens a window, draws a text in boldFont at the
+ * screen's text scale (which reads the X display: linking the library
+ * statically needs Xlib) and a stroke text, reads the pixels back and exits
+ * 0 when both left lit pixels (and the header's version is the one the
+ * build expected). C99, and also compiled as C++.
  */
 #include <support/color/color.h>
 #include <support/projection/projection.h>
@@ -44,14 +45,15 @@ static void display(void)
     applyMouseTransform();
     applyKeyRotation();
     glColor4fv(colorWhite());
+    setTextScale(0);
     setTextAnchor(-1.8f, 0.4f, 0.0f); /* upper half */
     drawText(0, boldFont, "Vestrane %s", VESTRANE_VERSION_STRING);
     drawStrokeText(-1.8f, -0.8f, 1.0f, "%s", "Stroke"); /* lower half */
     glPopMatrix();
     bitmap = litPixels(windowHeight / 2, windowHeight);
     stroke = litPixels(0, windowHeight / 2);
-    printf("Vestrane %s: %d lit pixels of boldFont text, %d of stroke text\n",
-           VESTRANE_VERSION_STRING, bitmap, stroke);
+    printf("Vestrane %s: %d lit pixels of boldFont text at scale %d, %d of stroke text\n",
+           VESTRANE_VERSION_STRING, bitmap, getTextScale(), stroke);
     result = bitmap > 0 && stroke > 0 ? 0 : 1;
 #ifdef VESTRANE_EXPECTED_VERSION
     if (strcmp(VESTRANE_VERSION_STRING, VESTRANE_EXPECTED_VERSION) != 0) {
