@@ -1,8 +1,8 @@
 /*
  * text_scale_test.cpp - own-font text at text scales 2 and 3 against the
- * scale-1 picture grown block by block, widths and alignment at a scale,
- * two windows at two scales, and the automatic scale from each of its
- * sources, each case in a fresh process on an X server of its own.
+ * scale-1 picture grown block by block, in two windows; widths and
+ * alignment at a scale; the automatic scale from each of its sources, each
+ * case in a fresh process on an X server of its own.
  *
  * Depends on: support/text/text.h, support/text/text_scale.h, the harness,
  * GoogleTest.
@@ -14,228 +14,147 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstddef>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// ---------------------------------------------------------------------------
-// Helpers
-// ---------------------------------------------------------------------------
-
 constexpr int anchorX = 10;
-const int allFonts[] = {boldFont, smallFont, greekFont, arrowFont};
+constexpr int baseline = 30;
 // Narrow f and i, a descender, a blank code of smallFont, '~' and arrows.
 constexpr char line[] = "Aa fi1(gT~F";
 
-/* Draws `text` at `scale`, left-aligned from (anchorX, baseline). */
-void drawLine(int scale, int font, int baseline, const char* text = line)
-{
-    setTextScale(scale);
-    setTextAnchor(static_cast<float>(anchorX), static_cast<float>(baseline), 0.0f);
-    drawText(0, font, "%s", text);
-    setTextScale(1);
-}
-
-Image lineAt(int scale, int font, int baseline)
+/* The line in `font` at `scale`, left-aligned at the anchor, on black. */
+Image lineAt(int scale, int font)
 {
     clearToBlack();
-    drawLine(scale, font, baseline);
+    setTextScale(scale);
+    setTextAnchor(anchorX, baseline, 0.0f);
+    drawText(0, font, "%s", line);
+    setTextScale(1);
     return backBuffer();
 }
 
-/* The picture with every pixel grown into a scale x scale block about the
- * anchor: window pixel (x, y) becomes the block at
- * (anchorX + (x - anchorX) * scale, baseline + (y - baseline) * scale). */
-Image grownAbout(const Image& image, int baseline, int scale)
+/* Pixels of `scaled` that differ from the pixel of `reference` they grow
+ * from: window pixel (x, y) from (anchor + (x - anchor) / scale, ...),
+ * rounded down. */
+int pixelsNotGrownFrom(const Image& scaled, const Image& reference, int scale)
 {
-    Image grown = image;
-    std::fill(grown.rgb.begin(), grown.rgb.end(), 0);
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            if (!isLit(image, x, y))
-                continue;
-            for (int i = 0; i < scale * scale; ++i) {
-                const int gx = anchorX + (x - anchorX) * scale + i % scale;
-                const int gy = baseline + (y - baseline) * scale + i / scale;
-                const auto at =
-                    static_cast<std::size_t>(3 * ((image.height - 1 - gy) * image.width + gx));
-                const auto from =
-                    static_cast<std::size_t>(3 * ((image.height - 1 - y) * image.width + x));
-                std::copy_n(image.rgb.begin() + static_cast<std::ptrdiff_t>(from), 3,
-                            grown.rgb.begin() + static_cast<std::ptrdiff_t>(at));
-            }
-        }
-    }
-    return grown;
-}
-
-/* Rows [from, to) of the picture, counted from the bottom, equal. */
-bool sameRows(const Image& a, const Image& b, int from, int to)
-{
-    for (int y = from; y < to; ++y)
-        for (int x = 0; x < a.width; ++x)
-            if (isLit(a, x, y) != isLit(b, x, y))
-                return false;
-    return true;
+    const auto source = [scale](int at, int anchor) {
+        return anchor + static_cast<int>(std::floor((at - anchor) / static_cast<double>(scale)));
+    };
+    int differing = 0;
+    for (int y = 0; y < scaled.height; ++y)
+        for (int x = 0; x < scaled.width; ++x)
+            differing +=
+                isLit(scaled, x, y) != isLit(reference, source(x, anchorX), source(y, baseline));
+    return differing;
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// Scaled glyphs
-// ---------------------------------------------------------------------------
-
-// First in this program: the initial scale, and a window's lists per scale.
-TEST(TextScale, EachFontAtTwoAndThreeIsTheScaleOnePictureGrownIntoBlocks)
+// First in this program, for the initial scale.
+TEST(TextScale, FontsAtTwoAndThreeAreTheScaleOnePictureGrownEachWindowItsOwn)
 {
     EXPECT_EQ(getTextScale(), 1);
-    const int window = openTextWindow("scaled glyphs", 400, 140);
-    constexpr int baseline = 50;
-    for (int font : allFonts) {
-        const Image reference = lineAt(1, font, baseline);
-        EXPECT_GT(litPixels(reference), 25) << "font " << font;
+    const int windows[] = {openTextWindow("scale 2", 400, 100),
+                           openTextWindow("scale 3", 400, 100)};
+    for (int font : {boldFont, smallFont, greekFont, arrowFont}) {
+        glutSetWindow(windows[0]);
+        const Image reference = lineAt(1, font);
+        EXPECT_GT(litPixels(reference), 25);
         for (int scale : {2, 3}) {
-            EXPECT_EQ(differingPixels(lineAt(scale, font, baseline),
-                                      grownAbout(reference, baseline, scale)),
-                      0)
+            glutSetWindow(windows[scale - 2]);
+            EXPECT_EQ(pixelsNotGrownFrom(lineAt(scale, font), reference, scale), 0)
                 << "font " << font << " at scale " << scale;
-            EXPECT_NEAR(rasterPosition()[0], anchorX + scale * textWidth(font, "%s", line), 0.01f)
-                << "the pen moves by the scaled advances";
         }
     }
-    EXPECT_EQ(displayListCount(), 3 * 4 * 128) << "one set per scale, built once";
-    closeTestWindow(window);
+    EXPECT_EQ(displayListCount(), 4 * 128) << "the second window drew at scale 3 only";
+    glutSetWindow(windows[0]);
+    EXPECT_EQ(displayListCount(), 2 * 4 * 128) << "scales 1 and 2, each built once";
+    closeTestWindow(windows[1]);
+    closeTestWindow(windows[0]);
 }
 
-TEST(TextScale, WidthsAndAlignmentScaleWhileOffsetsLinesAndGlutTextStayInPixels)
+TEST(TextScale, WidthAndAlignmentScaleWhileOffsetsLinesAndGlutTextStayInPixels)
 {
     const int window = openTextWindow("scaled widths", 300, 100);
     setTextScale(2);
     EXPECT_EQ(textWidth(smallFont, "fix1"), 2 * (4 + 3 + 6 + 6));
-    EXPECT_EQ(textWidth(boldFont, "A\x01~\xe9"), 20);
-
-    // Right-aligned at x = 150 the arrow ends at the anchor, baseline
-    // 2 x 6 pixels down: the picture of left-aligned text moved back by
-    // textWidth and down by 12 window pixels.
+    // Right-aligned, the arrow ends at the anchor, baseline 2 x 6 below it.
     setTextAlignment(alignRight);
     clearToBlack();
     setTextAnchor(150.0f, 60.0f, 0.0f);
     drawText(0, arrowFont, "fTT");
-    EXPECT_NEAR(rasterPosition()[0], 150.0f, 0.01f);
+    EXPECT_EQ(inkSpan(backBuffer()).right, 149);
     EXPECT_NEAR(rasterPosition()[1], 48.0f, 0.01f);
-    const Image right = backBuffer();
-    EXPECT_EQ(inkSpan(right).right, 149);
-    setTextAlignment(alignLeft);
-    clearToBlack();
-    setTextAnchor(150.0f, 60.0f, 0.0f);
-    setTextOffset(-static_cast<float>(textWidth(arrowFont, "fTT")), 12.0f, 0.0f);
+    setTextOffset(-textWidth(arrowFont, "fTT"), 0.0f, 0.0f);
     drawText(0, arrowFont, "fTT");
-    EXPECT_EQ(differingPixels(backBuffer(), right), 0);
+    EXPECT_NEAR(rasterPosition()[0], 102.0f, 0.01f) << "the offset counts window pixels";
+    setTextAlignment(alignLeft);
 
-    // GLUT text, stroke text, lines and offsets look the same at any scale.
     Image pictures[2];
-    for (int scale : {1, 2}) {
+    for (int scale : {2, 1}) {
         setTextScale(scale);
         clearToBlack();
         setTextAnchor(20.0f, 60.0f, 0.0f);
         drawWindowLine(0, 0, 30, 20);
-        setTextOffset(5.0f, 3.0f, 0.0f);
         drawGlutText(GLUT_BITMAP_8_BY_13, "GLUT %d", 8);
         drawStrokeText(20.0f, 10.0f, 20.0f, "Stroke");
         pictures[scale - 1] = backBuffer();
     }
     EXPECT_EQ(differingPixels(pictures[0], pictures[1]), 0);
-    setTextScale(1);
     closeTestWindow(window);
 }
 
-TEST(TextScale, TwoWindowsAtTwoScalesAndTwoScalesInOneFrame)
-{
-    const int first = openTextWindow("scale 2", 400, 140);
-    const Image reference = lineAt(1, greekFont, 30);
-    const int second = openTextWindow("scale 3", 400, 140);
-    for (int round = 0; round < 2; ++round) {
-        glutSetWindow(first);
-        EXPECT_EQ(differingPixels(lineAt(2, greekFont, 30), grownAbout(reference, 30, 2)), 0);
-        glutSetWindow(second);
-        EXPECT_EQ(differingPixels(lineAt(3, greekFont, 30), grownAbout(reference, 30, 3)), 0);
-    }
-    EXPECT_EQ(displayListCount(), 4 * 128) << "the second window drew at scale 3 only";
-
-    // Scale 2, then 1 above it, then 2 again, in one picture.
-    glutSetWindow(first);
-    clearToBlack();
-    drawLine(2, greekFont, 30);
-    drawLine(1, greekFont, 100);
-    drawLine(2, greekFont, 30);
-    const Image mixed = backBuffer();
-    EXPECT_TRUE(sameRows(mixed, grownAbout(reference, 30, 2), 0, 80));
-    EXPECT_TRUE(sameRows(mixed, lineAt(1, greekFont, 100), 80, 140));
-    EXPECT_EQ(displayListCount(), 2 * 4 * 128);
-    closeTestWindow(second);
-    closeTestWindow(first);
-}
-
-// ---------------------------------------------------------------------------
-// Choosing the scale
-// ---------------------------------------------------------------------------
-
-TEST(TextScale, OtherValuesLeaveTheScaleAsItWas)
-{
-    setTextScale(3);
-    for (int ignored : {-1, 9, 100, INT_MIN, INT_MAX}) {
-        setTextScale(ignored);
-        EXPECT_EQ(getTextScale(), 3) << ignored;
-    }
-    setTextScale(8);
-    EXPECT_EQ(getTextScale(), 8);
-    setTextScale(1);
-}
-
-TEST(TextScale, VariableResourceAndDpiParsing)
+TEST(TextScale, ValuesOfTheVariableTheResourceAndDpiAndIgnoredScales)
 {
     using namespace text_scale;
-    const std::pair<const char*, int> variables[] = {{"1", 1},
-                                                     {" 8\t", 8},
-                                                     {"02", 2},
-                                                     {nullptr, 0},
-                                                     {"", 0},
-                                                     {"0", 0},
-                                                     {"9", 0},
-                                                     {"-2", 0},
-                                                     {"+2", 0},
-                                                     {"2x", 0},
-                                                     {"2.0", 0},
-                                                     {" ", 0},
-                                                     {"99999999999999999999", 0}};
-    for (const auto& [value, scale] : variables)
+    for (const auto& [value, scale] :
+         std::vector<std::pair<const char*, int>>{{"1", 1},
+                                                  {" 8\t", 8},
+                                                  {"02", 2},
+                                                  {nullptr, 0},
+                                                  {"", 0},
+                                                  {"0", 0},
+                                                  {"9", 0},
+                                                  {"-2", 0},
+                                                  {"+2", 0},
+                                                  {"2x", 0},
+                                                  {"2.0", 0},
+                                                  {"99999999999999999999", 0}})
         EXPECT_EQ(scaleFromVariable(value), scale) << (value ? value : "NULL");
-
-    const std::pair<const char*, double> resources[] = {
-        {"Xft.dpi:\t192\n", 192.0},
-        {"Xft.antialias:\t1\nXft.dpi: 144.5\nXft.hinting:\t1\n", 144.5},
-        {"Xft.dpi:\t96\nXft.dpi:\t288", 288.0},  // the last one counts
-        {"  Xft.dpi :120  \n", 120.0},
-        {"Xft.dpi:\tlots\n", 0.0},
-        {"Xft.dpi:\t192 dpi\n", 0.0},
-        {"Xft.dpix:\t192\n*dpi:\t192\n! Xft.dpi: 192\n", 0.0},
-        {"Xft.dpi:\n", 0.0},
-        {"", 0.0},
-        {nullptr, 0.0}};
-    for (const auto& [text, dpi] : resources)
+    for (const auto& [text, dpi] : std::vector<std::pair<const char*, double>>{
+             {"Xft.antialias:\t1\nXft.dpi:\t192\n", 192.0},
+             {"  Xft.dpi :144.5  \nXft.hinting:\t1", 144.5},
+             {"Xft.dpi:\t96\nXft.dpi:\t288", 288.0},  // the last one counts
+             {"Xft.dpi:\t192\nXft.dpi:\tlots\n", 0.0},
+             {"Xft.dpi:\t192 dpi\nXft.dpix:\t192\n*dpi:\t192\n! Xft.dpi: 192\n", 0.0},
+             {"Xft.dpi:\n", 0.0},
+             {nullptr, 0.0}})
         EXPECT_DOUBLE_EQ(xftDpiOf(text), dpi) << (text ? text : "NULL");
-
-    const std::pair<double, int> dpis[] = {{96, 1},  {143.9, 1}, {144, 2}, {192, 2},
-                                           {288, 3}, {40, 1},    {767, 8}, {1e300, 8},
-                                           {0, 0},   {-192, 0},  {NAN, 0}, {INFINITY, 0}};
-    for (const auto& [dpi, scale] : dpis)
+    for (const auto& [dpi, scale] : std::vector<std::pair<double, int>>{{96, 1},
+                                                                        {143.9, 1},
+                                                                        {144, 2},
+                                                                        {288, 3},
+                                                                        {40, 1},
+                                                                        {767, 8},
+                                                                        {1e300, 8},
+                                                                        {0, 0},
+                                                                        {-192, 0},
+                                                                        {NAN, 0},
+                                                                        {INFINITY, 0}})
         EXPECT_EQ(scaleFromDpi(dpi), scale) << dpi;
+
+    setTextScale(3);
+    for (int ignored : {-1, 9, INT_MIN, INT_MAX})
+        setTextScale(ignored);
+    EXPECT_EQ(getTextScale(), 3);
+    setTextScale(1);
 }
 
 namespace {
@@ -243,18 +162,18 @@ namespace {
 struct AutomaticCase {
     const char* variable;   // VESTRANE_TEXT_SCALE, unset when null
     const char* resources;  // the server's RESOURCE_MANAGER, none when null
-    std::vector<std::string> serverArguments;
+    bool dpi288;            // the server started with -dpi 288, else Xvfb's 100
     int expected;
 };
 
-/* On an X server of its own, configured as the case says, opens a window,
- * asks for the automatic scale and exits with it (100 and above: the setup
- * failed). Runs in a fresh process: Xlib reads the resources when GLUT
- * opens the display, and GLUT starts once a process. */
+/* On an X server of its own, set up as the case says, exits with the
+ * automatic scale (101: no server). A fresh process each: Xlib reads the
+ * resources when GLUT opens the display, and GLUT starts once a process. */
 [[noreturn]] void exitWithAutomaticScale(const AutomaticCase& automatic)
 {
     pid_t server = -1;
-    const int number = startXvfb(server, automatic.serverArguments);
+    const int number = startXvfb(server, automatic.dpi288 ? std::vector<std::string>{"-dpi", "288"}
+                                                          : std::vector<std::string>{});
     const std::string display = ":" + std::to_string(number);
     if (number < 0 || (automatic.resources && !loadResources(display.c_str(), automatic.resources)))
         std::_Exit(101);
@@ -264,9 +183,8 @@ struct AutomaticCase {
     else
         unsetenv(text_scale::scaleVariable);
     const int window = openTestWindow("automatic scale", 100, 50);
-    const int initial = getTextScale();
     setTextScale(0);
-    const int scale = initial == 1 ? getTextScale() : 102;
+    const int scale = getTextScale();
     closeTestWindow(window);
     shutDownGlut();
     stopXvfb(server);
@@ -277,20 +195,16 @@ struct AutomaticCase {
 
 TEST(TextScale, AutomaticScaleFromVariableThenXftDpiThenScreenSize)
 {
-    const std::vector<std::string> dpi288 = {"-dpi", "288"};
     const AutomaticCase cases[] = {
-        {"4", "Xft.dpi:\t192\n", dpi288, 4},  // the variable first
-        {nullptr, "Xft.dpi:\t192\n", {}, 2},
-        {nullptr, "Xft.dpi:\t96\n", dpi288, 1},  // the resource before the screen
-        {nullptr, nullptr, dpi288, 3},
-        {"9", "Xft.dpi:\tlots\n", dpi288, 3},  // invalid values are passed over
-        {" x", nullptr, {}, 1},                // Xvfb's own 100 dpi
+        {"4", "Xft.dpi:\t192\n", true, 4},  // the variable first
+        {nullptr, "Xft.dpi:\t192\n", false, 2},
+        {nullptr, "Xft.dpi:\t96\n", true, 1},  // the resource before the screen
+        {nullptr, nullptr, true, 3},
+        {"9", "Xft.dpi:\tlots\n", true, 3},  // invalid values are passed over
+        {" x", nullptr, false, 1},
     };
-    for (const AutomaticCase& automatic : cases) {
+    for (const AutomaticCase& automatic : cases)
         EXPECT_EXIT(exitWithAutomaticScale(automatic),
                     ::testing::ExitedWithCode(automatic.expected), "")
-            << "variable " << (automatic.variable ? automatic.variable : "unset") << ", resources "
-            << (automatic.resources ? automatic.resources : "none") << ", server arguments "
-            << automatic.serverArguments.size();
-    }
+            << "case " << &automatic - cases;
 }
