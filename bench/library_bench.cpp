@@ -6,7 +6,8 @@
  * bold font; the floor under it, the same window's display lists called
  * directly with glListBase and glCallLists; glutBitmapCharacter per
  * character; glutBitmapString; glBitmap per character from the glyph
- * table. Then the other per-frame entries: setTextAnchor alone,
+ * table. The same drawText at text scale 2, its glyphs drawn 2 x 2 times
+ * as large. Then the other per-frame entries: setTextAnchor alone,
  * drawWindowLine, stroke text plain and bold + smooth, the view transform,
  * the three reshapes, and building a window's fonts as its first own-font
  * text does. Every iteration ends with glFinish, so that a time covers the
@@ -61,7 +62,8 @@ static_assert(lineLength == 32);
 constexpr char strokeLine[] = "STROKE TEXT 1234";
 static_assert(sizeof strokeLine - 1 == 16);
 
-constexpr int windowWidth = 400;
+// Wide enough for the line at text scale 2.
+constexpr int windowWidth = 680;
 constexpr int windowHeight = 100;
 constexpr float lineX = 5.0f;
 constexpr float lineY = 40.0f;
@@ -95,6 +97,14 @@ void lineWithDrawText()
 {
     setTextAnchor(lineX, lineY, 0.0f);
     drawText(0, boldFont, "%s", line);
+}
+
+void lineWithDrawTextAtScale2()
+{
+    setTextScale(2);
+    setTextAnchor(lineX, lineY, 0.0f);
+    drawText(0, boldFont, "%s", line);
+    setTextScale(1);
 }
 
 void lineWithListsDirectly()
@@ -304,6 +314,7 @@ const char* const drawTextName = "setTextAnchor + drawText";
 
 const Entry entries[] = {
     {drawTextName, timeDrawing<lineWithDrawText>},
+    {"setTextAnchor + drawText, text scale 2", timeDrawing<lineWithDrawTextAtScale2>},
     {"glListBase + glCallLists (floor)", timeDrawing<lineWithListsDirectly>},
     {"glutBitmapCharacter per character", timeDrawing<lineWithGlutCharacters>},
     {"glutBitmapString", timeDrawing<lineWithGlutString>},
@@ -418,6 +429,7 @@ int main(int argc, char** argv)
                              "drawText draws\n");
         status = 1;
     } else {
+        lineWithDrawTextAtScale2();  // builds the window's fonts at scale 2 untimed
         registerBenchmarks();
         TableReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);

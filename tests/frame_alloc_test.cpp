@@ -94,6 +94,9 @@ void drawLibraryFrame()
     setTextAnchor(-4.0f, 3.0f, 0.0f);
     for (int font = boldFont; font <= arrowFont; ++font)
         drawText(1, font, "font %d: %7.3f", font, 1.5);
+    setTextScale(2);
+    drawText(0, greekFont, "scale %d", getTextScale());
+    setTextScale(1);
     setTextAlignment(alignCentred);
     drawTextInFont(smallFont, "%s", "centred");
     setTextAlignment(alignRight);

@@ -36,6 +36,9 @@ constexpr float hostileFloats[] = {NAN,      INFINITY, -INFINITY, 0.0f,  -0.0f, 
                                    1.0f,     -1.0f,    60.0f,     500.0f};
 constexpr int hostileInts[] = {INT_MIN, INT_MIN + 1, -100000, -1,     0,           1,
                                2,       199,         1000,    100000, INT_MAX - 1, INT_MAX};
+/* Text scales to take or ignore; 0 reads VESTRANE_TEXT_SCALE, set to one of these. */
+constexpr int hostileScales[] = {INT_MIN, -1, 0, 0, 1, 2, 3, 8, 9, INT_MAX};
+constexpr const char* scaleVariables[] = {"", "0", "9", "-2", "2x", " 3 ", "99999999999", "8"};
 void* const glutFonts[] = {GLUT_BITMAP_8_BY_13, GLUT_BITMAP_9_BY_15, GLUT_BITMAP_TIMES_ROMAN_24,
                            GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_HELVETICA_18};
 
@@ -211,6 +214,9 @@ void pickGroup()
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 void textGroup()
 {
+    setenv("VESTRANE_TEXT_SCALE", pick(scaleVariables), 1);
+    setTextScale(pick(hostileScales));
+    EXPECT_TRUE(getTextScale() >= 1 && getTextScale() <= 8) << getTextScale();
     setTextAnchor(anyFloat(), anyFloat(), anyFloat());
     setTextOffset(anyFloat(), anyFloat(), anyFloat());
     setGlutTextStyle(pick(glutFonts), anyInt());

@@ -1,14 +1,16 @@
 /*
  * fonts.cpp - the four own bitmap fonts recorded as display lists, one set
- * per window, and the per-window tables of their list blocks.
+ * per window and text scale, and the per-window tables of their list blocks.
  *
  * Depends on: OpenGL (display lists, glBitmap), glyphs.h (the glyph tables),
- * support/common.h (WindowId).
+ * text_scale.h (the largest scale), support/common.h (WindowId).
  */
 #include "support/text/fonts.h"
 
 #include "support/text/glyphs.h"
+#include "support/text/text_scale.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <new>
@@ -22,11 +24,13 @@ namespace {
 // State
 // ---------------------------------------------------------------------------
 
-// The fonts of one window: one run of 4 x 128 list names, the fonts' blocks
-// in font-table order.
+using text_scale::maxTextScale;
+
+// The fonts of one window, per scale (index scale - 1): one run of 4 x 128
+// list names each, the fonts' blocks in font-table order.
 struct WindowFonts {
-    GLuint firstList = 0;  // 0: not built, or GL gave no names
-    bool built = false;
+    std::array<GLuint, maxTextScale> firstList{};  // 0: not built, or GL gave no names
+    std::array<bool, maxTextScale> built{};
 };
 
 // Indexed by window identifier; grows to the highest identifier that has
@@ -50,9 +54,15 @@ const std::array<BitmapFont, 4> bitmapFonts = {{
     {arrowGlyphs.data(), arrowRows, 8, 8, 8},
 }};
 
-// The glyph's origin: its bottom two rows lie below the baseline.
+// The glyph's origin, in glyph pixels: its bottom two rows lie below the
+// baseline.
 constexpr float glyphOriginX = 0.0f;
 constexpr float glyphOriginY = 2.0f;
+
+// Room for the largest glyph at the largest scale: every row `scale` times,
+// `scale` bytes each.
+constexpr std::size_t maxGlyphRows = std::max({boldRows, smallRows, greekRows, arrowRows});
+using ScaledGlyph = std::array<unsigned char, maxGlyphRows * maxTextScale * maxTextScale>;
 
 // ---------------------------------------------------------------------------
 // Internal helpers
@@ -92,23 +102,48 @@ void unpackGlyphRows()
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
 }
 
-// One list per code that carries a glyph.
-void recordFont(const BitmapFont& font, GLuint firstList)
+// Writes the glyph of `rows` rows with every pixel grown into a scale x
+// scale block: each row becomes `scale` rows of `scale` bytes. At scale 1
+// the bytes are the glyph's own.
+void growGlyph(const unsigned char* glyph, std::size_t rows, int scale, ScaledGlyph& grown)
 {
+    const auto rowBytes = static_cast<std::size_t>(scale);
+    const int grownWidth = static_cast<int>(glyphWidth) * scale;
+    unsigned char* row = grown.data();
+    for (std::size_t source = 0; source < rows; ++source) {
+        std::fill(row, row + rowBytes, 0);
+        for (int x = 0; x < grownWidth; ++x)
+            if ((glyph[source] >> (7 - x / scale) & 1U) != 0)
+                row[x / 8] |= static_cast<unsigned char>(0x80U >> (x % 8));
+        for (int copy = 1; copy < scale; ++copy)
+            std::copy(row, row + rowBytes, row + rowBytes * static_cast<std::size_t>(copy));
+        row += rowBytes * rowBytes;
+    }
+}
+
+// One list per code that carries a glyph, every size and advance times
+// `scale`.
+void recordFont(const BitmapFont& font, GLuint firstList, int scale)
+{
+    const auto size = static_cast<float>(scale);
+    ScaledGlyph grown{};
     for (int code = 0; code < listsPerFont; ++code) {
         if (!hasGlyph(code))
             continue;
         const auto glyphStart =
             static_cast<std::size_t>(code - firstGlyphCode) * static_cast<std::size_t>(font.rows);
+        growGlyph(font.glyphs + glyphStart, static_cast<std::size_t>(font.rows), scale, grown);
         glNewList(firstList + static_cast<GLuint>(code), GL_COMPILE);
-        glBitmap(static_cast<GLsizei>(glyphWidth), font.rows, glyphOriginX, glyphOriginY,
-                 static_cast<float>(advanceOf(font, code)), 0.0f, font.glyphs + glyphStart);
+        glBitmap(static_cast<GLsizei>(glyphWidth) * scale, font.rows * scale, glyphOriginX * size,
+                 glyphOriginY * size, static_cast<float>(advanceOf(font, code)) * size, 0.0f,
+                 grown.data());
         glEndList();
     }
 }
 
-// Records the four fonts in the current GL context; returns the first name.
-GLuint buildBitmapFonts()
+// Records the four fonts at `scale` in the current GL context; returns the
+// first name.
+GLuint buildBitmapFonts(int scale)
 {
     const GLuint firstList = glGenLists(static_cast<GLsizei>(bitmapFonts.size()) * listsPerFont);
     if (firstList == 0)
@@ -117,7 +152,7 @@ GLuint buildBitmapFonts()
     unpackGlyphRows();
     GLuint block = firstList;
     for (const BitmapFont& font : bitmapFonts) {
-        recordFont(font, block);
+        recordFont(font, block, scale);
         block += static_cast<GLuint>(listsPerFont);
     }
     glPopClientAttrib();
@@ -146,18 +181,21 @@ WindowFonts* fontTableOf(WindowId window)
 // Internal interface
 // ---------------------------------------------------------------------------
 
-GLuint windowFontListBase(WindowId window, int font)
+GLuint windowFontListBase(WindowId window, int font, int scale)
 {
+    if (scale < 1 || scale > maxTextScale)
+        return 0;
     WindowFonts* const fonts = fontTableOf(window);
     if (fonts == nullptr)
         return 0;
-    if (!fonts->built) {
-        fonts->built = true;
-        fonts->firstList = buildBitmapFonts();
+    const auto index = static_cast<std::size_t>(scale - 1);
+    if (!fonts->built[index]) {
+        fonts->built[index] = true;
+        fonts->firstList[index] = buildBitmapFonts(scale);
     }
-    if (fonts->firstList == 0)
+    if (fonts->firstList[index] == 0)
         return 0;
-    return fonts->firstList + static_cast<GLuint>(fontIndex(font)) * listsPerFont;
+    return fonts->firstList[index] + static_cast<GLuint>(fontIndex(font)) * listsPerFont;
 }
 
 int glyphAdvance(int font, unsigned char code)

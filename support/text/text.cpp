@@ -1,10 +1,12 @@
 /*
  * text.cpp - printf-style text and lines anchored at a 3-D point of a GLUT
  * window: own-font text through the per-window display lists, GLUT bitmap
- * text, lines in window pixels, and the widths of own-font and GLUT text.
+ * text, lines in window pixels, the widths of own-font and GLUT text, and
+ * the scale of own-font text.
  *
  * Depends on: OpenGL, GLUT (current window, bitmap fonts),
- * fonts.h (the own fonts' display lists), bounded_format.h.
+ * fonts.h (the own fonts' display lists), text_scale.h (the automatic
+ * scale), bounded_format.h.
  *
  * Every drawing entry works in a window-pixel frame: an orthographic
  * projection of the viewport's window pixels, depth 0 near to 1 far, in
@@ -17,6 +19,7 @@
 
 #include "support/text/bounded_format.h"
 #include "support/text/fonts.h"
+#include "support/text/text_scale.h"
 
 #include <GL/glut.h>
 
@@ -42,6 +45,8 @@ int textAlignment = alignLeft;
 void* glutTextFont = GLUT_BITMAP_8_BY_13;
 // The latest formatted text, shared by every text entry.
 TextBuffer textBuffer{};
+// Own-font glyph pixels are drawn as textScale x textScale blocks.
+int textScale = 1;
 
 constexpr float glutCharAdvance = 8.0f;
 // Centred and right-aligned text has its baseline this far below the anchor.
@@ -94,21 +99,22 @@ void endWindowDrawing()
 }
 
 // Places the raster position where the text in textBuffer starts, for
-// characters counted `advance` pixels wide, and uses up the offset.
+// characters counted `advance` pixels wide and aligned text with its
+// baseline `drop` pixels below the anchor, and uses up the offset.
 //
 // The position is set at the anchor, at the text's depth, and then moved to
 // the start: a start outside the window would make the raster position
 // invalid and lose the whole text, where moving it keeps the visible part.
 // The fourth coordinate is 1, not the anchor's clip w, which would divide
 // the pixel position under a perspective anchor.
-void placeText(float advance)
+void placeText(float advance, float drop)
 {
     const float width = static_cast<float>(std::strlen(textBuffer.data())) * advance;
     float dx = textOffset[0];
     float dy = -textOffset[1];
     if (textAlignment == alignCentred || textAlignment == alignRight) {
         dx -= textAlignment == alignCentred ? width / 2.0f : width;
-        dy -= alignedBaselineDrop;
+        dy -= drop;
     }
     glRasterPos4f(textAnchor[0], textAnchor[1], -textAnchor[2] - textOffset[2], 1.0f);
     glBitmap(0, 0, 0.0f, 0.0f, dx, dy, nullptr);
@@ -139,9 +145,10 @@ void callGlyphLists(GLuint firstList)
 // even when nothing is drawn; a window without fonts draws nothing.
 void drawTextBuffer(int depthFlag, int font)
 {
-    const GLuint firstList = text_fonts::windowFontListBase(glutGetWindow(), font);
+    const GLuint firstList = text_fonts::windowFontListBase(glutGetWindow(), font, textScale);
+    const auto scale = static_cast<float>(textScale);
     beginWindowDrawing(depthFlag != 0);
-    placeText(text_fonts::charAdvance(font));
+    placeText(text_fonts::charAdvance(font) * scale, alignedBaselineDrop * scale);
     if (anchorValid && firstList != 0)
         callGlyphLists(firstList);
     endWindowDrawing();
@@ -152,7 +159,7 @@ void drawTextBuffer(int depthFlag, int font)
 void drawGlutTextBuffer(void* font)
 {
     beginWindowDrawing(false);
-    placeText(glutCharAdvance);
+    placeText(glutCharAdvance, alignedBaselineDrop);
     if (anchorValid)
         for (const char* byte = textBuffer.data(); *byte != '\0'; ++byte)
             if (!isHighByte(*byte))
@@ -195,6 +202,19 @@ void setGlutTextStyle(void* font, int alignment)
 void setTextAlignment(int alignment)
 {
     textAlignment = alignment;
+}
+
+void setTextScale(int scale)
+{
+    if (scale == 0)
+        textScale = text_scale::automaticTextScale();
+    else if (scale >= 1 && scale <= text_scale::maxTextScale)
+        textScale = scale;
+}
+
+int getTextScale(void)
+{
+    return textScale;
 }
 
 // ---------------------------------------------------------------------------
@@ -263,7 +283,7 @@ int textWidth(int font, const char* format, ...)
     int width = 0;
     for (const char* byte = text.data(); *byte != '\0'; ++byte)
         width += text_fonts::glyphAdvance(font, static_cast<unsigned char>(*byte));
-    return width;
+    return width * textScale;
 }
 
 int glutTextWidth(void* font, const char* format, ...)

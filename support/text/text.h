@@ -6,12 +6,13 @@
  * four bitmap fonts or in a GLUT bitmap font, aligned left, centred or
  * right, or draw lines in window pixels from that point. Each drawing puts
  * the matrices, the matrix mode, the depth-test switch and the display-list
- * base back as they were.
+ * base back as they were. Own-font text can be drawn 1 to 8 times as large,
+ * for screens of many dots per inch (setTextScale).
  *
  * Stroke text: printf-style text in GLUT's vector font, drawn in the scene's
  * own coordinates so that it scales, turns and hides like geometry.
  *
- * Depends on: OpenGL, GLUT.
+ * Depends on: OpenGL, GLUT, GLX and Xlib (the automatic text scale).
  */
 #ifndef VESTRANE_TEXT_H
 #define VESTRANE_TEXT_H
@@ -40,9 +41,10 @@ extern "C" {
  * the view volume, or never set).
  *
  * Own-font text: the fonts of a window are recorded as display lists by
- * the first own-font text drawn in it, in any window GLUT opens (should
- * memory for the window's table run out, its own-font text draws nothing).
- * Bytes above 127 draw nothing and do not move the pen.
+ * the first own-font text drawn in it at each text scale, in any window
+ * GLUT opens (should memory for the window's table run out, its own-font
+ * text draws nothing). Bytes above 127 draw nothing and do not move the
+ * pen. Pixel counts given for own fonts below are those of scale 1.
  *
  * Widths: textWidth, glutTextWidth and strokeTextWidth tell how far a text
  * would move the pen, for laying out and centring text yourself.
@@ -104,8 +106,10 @@ VESTRANE_API void setTextAlignment(int alignment);
  * Formats and draws text at the anchor in one of the own fonts (font
  * number boldFont..arrowFont), with the depth test on while it draws when
  * depthFlag is non-zero and off when it is 0. Centred and right-aligned
- * text counts 10 pixels a character (6 in smallFont, 8 in arrowFont).
- * Builds the window's fonts on its first own-font text; uses up the offset.
+ * text counts 10 pixels a character (6 in smallFont, 8 in arrowFont), and
+ * has its baseline 6 pixels below the anchor, both times the text scale.
+ * Builds the window's fonts on its first own-font text at the current text
+ * scale; uses up the offset.
  */
 VESTRANE_API void drawText(int depthFlag, int font, const char* format, ...)
     VESTRANE_TEXT_PRINTF(3, 4);
@@ -143,6 +147,52 @@ VESTRANE_API void drawGlutTextDefaultAt(float x, float y, float z, const char* f
  */
 VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
 
+/* ---- Text scale ---------------------------------------------------------- */
+
+/**
+ * Sets how large own-font text is drawn: each glyph pixel as a scale x scale
+ * block.
+ *
+ * A scale of 1 to 8 is taken as given; 1, the initial scale, draws the
+ * fonts as they are. 0 asks for the scale that suits the screen, worked
+ * out once, in this call (GLUT initialised, a window current), from the
+ * first of these that gives one:
+ *   1. the environment variable VESTRANE_TEXT_SCALE, when it holds a whole
+ *      number 1 to 8;
+ *   2. the Xft.dpi resource that desktops set on the X display of the
+ *      current GL context: its dots per inch / 96, rounded, within 1 to 8;
+ *   3. the screen's width in pixels over its width in millimetres, as GLUT
+ *      reports them, turned into a scale the same way;
+ *   4. else 1.
+ * Any other value is ignored: the scale stays as it was.
+ *
+ * The scale multiplies the glyphs, their origin (0, 2), every advance, the
+ * widths that centred and right-aligned text counts, the 6-pixel baseline
+ * drop of aligned text and what textWidth returns. It leaves alone GLUT
+ * bitmap text (GLUT's bitmap fonts cannot scale), stroke text (which has
+ * its own size), setTextOffset and drawWindowLine, which stay in window
+ * pixels: multiply your own offsets by getTextScale() to scale a layout.
+ *
+ * A window records its fonts at a scale, 4 x 128 display lists in its GL
+ * context, on its first own-font text at that scale, once; texts at
+ * different scales can alternate freely. Touches no GL state itself;
+ * setTextScale(0) reads the current GL context's display.
+ *
+ * @param scale  1 to 8, or 0 for the screen's scale; anything else is
+ *               ignored
+ */
+VESTRANE_API void setTextScale(int scale);
+
+/**
+ * The scale at which own-font text is drawn.
+ *
+ * The number set last, or worked out by setTextScale(0): always 1 to 8,
+ * never 0. Touches no GL state and needs no window.
+ *
+ * @return  the current text scale, 1 to 8 (initially 1)
+ */
+VESTRANE_API int getTextScale(void);
+
 /* ---- Text widths --------------------------------------------------------- */
 
 /*
@@ -157,9 +207,10 @@ VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
 
 /*
  * Pixels that drawText in own font `font` (a font number as for drawText)
- * moves the pen for the formatted text: the sum of the characters'
- * advances, with smallFont's narrow f (4) and i (3). Codes that draw
- * nothing count 0: control codes, 126, 127 and bytes above 127.
+ * moves the pen for the formatted text at the current text scale: the sum
+ * of the characters' advances, with smallFont's narrow f (4) and i (3),
+ * times the scale. Codes that draw nothing count 0: control codes, 126,
+ * 127 and bytes above 127.
  */
 VESTRANE_API int textWidth(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 

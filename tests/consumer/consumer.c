@@ -1,10 +1,11 @@
 /*
  * consumer.c - a program of someone else's, built against the library as
- * it is installed: opens a window, draws a text in boldFont and a stroke
- * text, reads the pixels back, saves the picture as the PNG file its
- * argument names, and exits 0 when both texts left lit pixels and the
- * picture was saved (and the header's version is the one the build
- * expected). C99, and also compiled as C++.
+ * it is installed: opens a window, draws a text in boldFont at the
+ * screen's text scale (which reads the X display: linking the library
+ * statically needs Xlib) and a stroke text, reads the pixels back, saves
+ * the picture as the PNG file its argument names, and exits 0 when both
+ * texts left lit pixels and the picture was saved (and the header's
+ * version is the one the build expected). C99, and also compiled as C++.
  */
 #include <support/color/color.h>
 #include <support/image/image.h>
@@ -47,14 +48,15 @@ static void display(void)
     applyMouseTransform();
     applyKeyRotation();
     glColor4fv(colorWhite());
+    setTextScale(0);
     setTextAnchor(-1.8f, 0.4f, 0.0f); /* upper half */
     drawText(0, boldFont, "Vestrane %s", VESTRANE_VERSION_STRING);
     drawStrokeText(-1.8f, -0.8f, 1.0f, "%s", "Stroke"); /* lower half */
     glPopMatrix();
     bitmap = litPixels(windowHeight / 2, windowHeight);
     stroke = litPixels(0, windowHeight / 2);
-    printf("Vestrane %s: %d lit pixels of boldFont text, %d of stroke text\n",
-           VESTRANE_VERSION_STRING, bitmap, stroke);
+    printf("Vestrane %s: %d lit pixels of boldFont text at scale %d, %d of stroke text\n",
+           VESTRANE_VERSION_STRING, bitmap, getTextScale(), stroke);
     result = bitmap > 0 && stroke > 0 ? 0 : 1;
     if (imagePath == NULL || !saveWindowImage(imagePath)) {
         printf("could not save the picture as %s\n", imagePath ? imagePath : "(no path given)");

@@ -10,6 +10,7 @@
 #include "tests/harness/x_server.h"
 #include "tests/harness/x_connection.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -18,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -41,21 +43,29 @@ bool displayAnswers(const char* name)
  * test programs started side by side can then never pick the same one.
  * Returns the number, or -1 when the server did not come up.
  */
-int startXvfb(pid_t& pid)
+int startXvfb(pid_t& pid, const std::vector<std::string>& extraArguments)
 {
     int channel[2];
     if (pipe(channel) != 0) {
         return -1;
     }
+    // The command line is made before the fork: the child only execs.
+    std::vector<std::string> arguments = {"Xvfb",      "-displayfd", std::to_string(channel[1]),
+                                          "-screen",   "0",          "1280x1024x24",
+                                          "-nolisten", "tcp",        "-noreset"};
+    arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive the test program
         close(channel[0]);
         std::freopen("/dev/null", "w", stderr);
         std::freopen("/dev/null", "w", stdout);
-        const std::string fd = std::to_string(channel[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execvp("Xvfb", argv.data());
         _exit(127);
     }
     close(channel[1]);
@@ -72,6 +82,19 @@ int startXvfb(pid_t& pid)
     }
     stopXvfb(pid);
     return -1;
+}
+
+bool loadResources(const char* displayName, const char* resources)
+{
+    Display* display = XOpenDisplay(displayName);
+    if (display == nullptr) {
+        return false;
+    }
+    XChangeProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(resources),
+                    static_cast<int>(std::strlen(resources)));
+    XCloseDisplay(display);  // sends the change first
+    return true;
 }
 
 void stopXvfb(pid_t& pid)
