@@ -63,12 +63,14 @@ VESTRANE_API void setOrthoBox(float xmin, float xmax, float ymin, float ymax, fl
 /**
  * GLUT reshape callback for the box of setOrthoBox().
  *
- * Viewport over the whole window, then glOrtho of the stored box widened along the longer side of
- * the window (both bounds of that axis scaled by the aspect ratio). Records the bounds and the
- * pixel size for the getters. Leaves GL_MODELVIEW current with the identity. Keeps the previous
- * projection (see above) when the widened box has equal bounds on an axis, near equals far, or any
- * bound, or any element of the matrix, is not finite in float (an infinity, not-a-number, or a box
- * too large or too small for the window).
+ * Viewport over the whole window, then glOrtho of the stored box widened
+ * along the longer side of the window (both bounds of that axis scaled by the
+ * aspect ratio). Records the bounds and the pixel size for the getters.
+ * Leaves GL_MODELVIEW current with the identity. Keeps the previous
+ * projection (see above) when the widened box has equal bounds on an axis,
+ * near equals far, or any bound, or any element of the matrix, is not finite
+ * in float (an infinity, not-a-number, or a box too large or too small for
+ * the window).
  *
  * @param width   window width, in pixels
  * @param height  window height, in pixels
@@ -78,12 +80,12 @@ VESTRANE_API void reshapeOrtho(int width, int height);
 /**
  * GLUT reshape callback for windows that draw in pixels.
  *
- * Viewport over the whole window, projection glOrtho(0, width, -height, 0, -1, 1), so one unit
- * is one pixel, x runs from 0 at the left edge and y from 0 at the top edge
- * down to -height at the bottom (text anchored under the top edge stays
- * there when the window grows). Leaves GL_MODELVIEW current with the
- * identity. Keeps the previous projection for a zero width or height.
- * Touches neither the current view box nor its getters.
+ * Viewport over the whole window, projection glOrtho(0, width, -height, 0,
+ * -1, 1), so one unit is one pixel, x runs from 0 at the left edge and y from
+ * 0 at the top edge down to -height at the bottom (text anchored under the
+ * top edge stays there when the window grows). Leaves GL_MODELVIEW current
+ * with the identity. Keeps the previous projection for a zero width or
+ * height. Touches neither the current view box nor its getters.
  *
  * @param width   window width, in pixels
  * @param height  window height, in pixels
@@ -115,12 +117,14 @@ VESTRANE_API void setFrustumBox(float xmin, float xmax, float ymin, float ymax, 
 /**
  * GLUT reshape callback for the box of setFrustumBox().
  *
- * Viewport over the whole window, then glFrustum of the stored near-plane box widened along the
- * longer side of the window, as reshapeOrtho widens its box. Records the bounds and the pixel size
- * (on the near plane) for the getters of the current view box. Leaves GL_MODELVIEW current with the
- * eye translation as the whole matrix. Posts no redisplay. Keeps the previous projection (see
- * above) unless 0 < near < far, the eye translation is finite, the widened box has distinct bounds
- * on each axis, and the box and every element of the matrix are finite in float.
+ * Viewport over the whole window, then glFrustum of the stored near-plane box
+ * widened along the longer side of the window, as reshapeOrtho widens its
+ * box. Records the bounds and the pixel size (on the near plane) for the
+ * getters of the current view box. Leaves GL_MODELVIEW current with the eye
+ * translation as the whole matrix. Posts no redisplay. Keeps the previous
+ * projection (see above) unless 0 < near < far, the eye translation is
+ * finite, the widened box has distinct bounds on each axis, and the box and
+ * every element of the matrix are finite in float.
  *
  * @param width   window width, in pixels
  * @param height  window height, in pixels
@@ -149,7 +153,7 @@ VESTRANE_API void setPerspective(float fovy, float refAspect, float near, float 
                                  float shiftY, float shiftZ);
 
 /**
- * setPerspective(), and names the window that every later perspective reshape redisplays.
+ * setPerspective(), and names the window that perspective reshapes redisplay.
  *
  * @param fovy       as for setPerspective()
  * @param refAspect  as for setPerspective()
@@ -193,7 +197,8 @@ VESTRANE_API void reshapePerspective(int width, int height);
 
 /**
  * The field of view of the last perspective reshape.
- * @return  the field of view in degrees, after widening and capping; 0 before the first
+ * @return  the field of view in degrees, after widening and capping; 0
+ *          before the first
  */
 VESTRANE_API float getPerspectiveFovy(void);
 

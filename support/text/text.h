@@ -58,9 +58,6 @@ extern "C" {
  * the first own-font text drawn in it, in any window GLUT opens (should
  * memory for the window's table run out, its own-font text draws nothing).
  * Bytes above 127 draw nothing and do not move the pen.
- *
- * Widths: textWidth, glutTextWidth and strokeTextWidth tell how far a text
- * would move the pen, for laying out and centring text yourself.
  * @{
  */
 
@@ -309,14 +306,15 @@ VESTRANE_API int getStrokeSmooth(void);
 VESTRANE_API float getStrokeSpacing(void);
 
 /**
- * Formats text printf-style and draws it in GLUT_STROKE_ROMAN in the current colour.
+ * Formats and draws text in GLUT's stroke font, in the scene's coordinates.
  *
- * Its first character starts at (x, y, 0) of the current matrix, scaled by
- * size * 0.005 (size 200 draws in stroke-font units). Expects a current
- * GLUT window and the matrix mode the text belongs in; that matrix, the
- * line width and the blending and line-smoothing switches are as before on
- * return (a smooth text leaves the blend function at GL_SRC_ALPHA,
- * GL_ONE_MINUS_SRC_ALPHA). A text longer than 1999 characters is cut there.
+ * Draws in GLUT_STROKE_ROMAN in the current colour. Its first character
+ * starts at (x, y, 0) of the current matrix, scaled by size * 0.005 (size 200
+ * draws in stroke-font units). Expects a current GLUT window and the matrix
+ * mode the text belongs in; that matrix, the line width and the blending and
+ * line-smoothing switches are as before on return (a smooth text leaves the
+ * blend function at GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than
+ * 1999 characters is cut there.
  *
  * @param x       x of the start, in the current matrix's units
  * @param y       y of the baseline

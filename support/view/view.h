@@ -143,10 +143,11 @@ VESTRANE_API float getPanFactor(void);
 /**
  * Puts the view back as it was at start.
  *
- * Mouse angles, key angles and pan 0, zoom 1, auto-rotation off with speed 1, and any drag in
- * progress ended (motion is not taken again before the next press with a modifier). Keeps the
- * program's configuration: the pan factor and the window named by setAutoRotateWindow. Touches no
- * GL state and posts no redisplay.
+ * Mouse angles, key angles and pan 0, zoom 1, auto-rotation off with speed 1,
+ * and any drag in progress ended (motion is not taken again before the next
+ * press with a modifier). Keeps the program's configuration: the pan factor
+ * and the window named by setAutoRotateWindow. Touches no GL state and posts
+ * no redisplay.
  */
 VESTRANE_API void resetView(void);
 
@@ -190,11 +191,11 @@ VESTRANE_API void rotationKeyCallback(unsigned char key, int x, int y);
 /**
  * Mouse handler, with the arguments of a GLUT mouse callback.
  *
- * On every event it saves the current projection matrix, the current window's width and
- * the button, for the pan of later motion. For the left button it records
- * the modifier code; with a modifier held a press starts a drag of that
- * kind and a release ends it (-> 1). Other buttons, and left-button events
- * without a modifier, leave the drag as it was (-> 0).
+ * On every event it saves the current projection matrix, the current window's
+ * width and the button, for the pan of later motion. For the left button it
+ * records the modifier code; with a modifier held a press starts a drag of
+ * that kind and a release ends it (-> 1). Other buttons, and left-button
+ * events without a modifier, leave the drag as it was (-> 0).
  *
  * @param button  GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON or GLUT_RIGHT_BUTTON
  * @param state   GLUT_DOWN or GLUT_UP
@@ -310,9 +311,10 @@ VESTRANE_API void setAutoRotate(int on);
 VESTRANE_API int getAutoRotate(void);
 
 /**
- * Sets the multiplier of the auto-rotation's steps, as the Shift keys change it.
+ * Sets the auto-rotation speed, the multiplier of its steps.
  *
- * A speed outside 0.001 .. 1000, or not a number, changes nothing.
+ * The Shift keys change it too. A speed outside 0.001 .. 1000, or not a
+ * number, changes nothing.
  *
  * @param speed  the multiplier (initially 1)
  */
