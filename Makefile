@@ -6,6 +6,8 @@
 #               peers; fails when drawText takes over 1.25 times its floor
 # make package  build the Debian package vestrane-dev_<version>_amd64.deb
 #               (in build-package/)
+# make docs     the HTML reference manual from the public headers,
+#               build/docs/html/index.html; fails on anything undocumented
 # make test builds in directories of its own, so that warnings as errors never
 # reach the build directory that make run and a plain cmake --build use.
 BUILD_DIR ?= build
@@ -15,12 +17,17 @@ PACKAGE_DIR ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-plain test-sanitize bench package clean
+.PHONY: all deps deps-docs build run test test-plain test-sanitize bench package docs clean
 
 all: build
 
 deps:
 	@sh scripts/install-deps.sh
+
+# Doxygen makes the man pages of the default build and the HTML manual; the
+# installed-library test looks the pages up with man.
+deps-docs:
+	@sh scripts/install-deps.sh doxygen man-db
 
 build: deps
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=OFF $(CMAKE_FLAGS)
@@ -33,7 +40,7 @@ run: deps
 
 test: test-plain test-sanitize
 
-test-plain: deps
+test-plain: deps-docs
 	cmake -S . -B $(TEST_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -64,12 +71,16 @@ bench: deps
 	$(BUILD_DIR)/bench/vestrane_bench
 	sh bench/frame_rate.sh $(BUILD_DIR)
 
-package: deps
+package: deps-docs
 	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVESTRANE_SHARED=ON \
 	    -DVESTRANE_BUILD_DEMO=OFF -DVESTRANE_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	@ls $(PACKAGE_DIR)/vestrane-dev_*.deb
+
+docs: deps-docs
+	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) --target docs
 
 clean:
 	rm -rf $(BUILD_DIR) $(TEST_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

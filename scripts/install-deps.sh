@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what building, testing and running need, on Debian or Ubuntu,
-# and the further packages named as arguments (CI adds clang-format).
+# and the further packages named as arguments (CI adds clang-format; make
+# docs, test and package add doxygen and man-db).
 # Does nothing (quickly) when everything is there already.
 set -eu
 

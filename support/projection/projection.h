@@ -1,11 +1,17 @@
-/*
- * projection.h - reshape callbacks that keep the picture undistorted, and
- * picking
+/**
+ * @defgroup vestrane_projection Projections: reshape callbacks that keep the picture undistorted, and picking
  *
- * State once which box of world space must stay visible, register the
- * matching reshape callback with glutReshapeFunc, and at every size change
- * the box is widened along the window's longer side (about the origin) so
- * that it stays wholly visible with square pixels.
+ * Reshape callbacks that keep a stated box of world space visible with
+ * square pixels.
+ *
+ * State once which box of world space must stay visible (setOrthoBox(),
+ * setFrustumBox(), setPerspective()), register the matching reshape callback
+ * with glutReshapeFunc (reshapeOrtho(), reshapeFrustum(),
+ * reshapePerspective(); reshapeWindowPixels() for drawing in pixels), and at
+ * every size change the box is widened along the window's longer side (about
+ * the origin) so that it stays wholly visible with square pixels. The
+ * getters (getViewLeft() ... getPixelSize(), getPerspectiveFovy(),
+ * getPerspectiveAspect()) read back what the last reshape loaded.
  *
  * Setters store values only; they take effect at the window's next reshape.
  * Every reshape sets the viewport to the whole window, reloads the projection
@@ -22,11 +28,13 @@
  * every bound and every matrix element computed from them is a finite float,
  * and the scale elements are normal floats (neither zero nor denormal).
  *
- * windowToScene turns a pixel of the window back into the point of the
- * scene drawn there.
+ * windowToScene() turns a pixel of the window back into the point of the
+ * scene drawn there (picking).
  *
+ * `#include <support/projection/projection.h>`.
  * Depends on: OpenGL (glViewport, glOrtho, glFrustum, glReadPixels), GLU
  * (gluPerspective, gluUnProject), GLUT (glutPostWindowRedisplay, glutGet).
+ * @{
  */
 #ifndef VESTRANE_PROJECTION_H
 #define VESTRANE_PROJECTION_H
@@ -39,88 +47,138 @@ extern "C" {
 
 /* ---- Orthographic projection ------------------------------------------ */
 
-/*
- * Stores the box that reshapeOrtho keeps visible: x from xmin to xmax,
- * y from ymin to ymax, depth from near to far (as glOrtho takes them).
+/**
+ * Stores the box that reshapeOrtho() keeps visible, as glOrtho takes it.
+ *
  * Makes no OpenGL call and leaves the current box and the getters alone.
  * Set it before the window's first reshape.
+ *
+ * @param xmin  left bound
+ * @param xmax  right bound
+ * @param ymin  bottom bound
+ * @param ymax  top bound
+ * @param near  near depth bound
+ * @param far   far depth bound
  */
 VESTRANE_API void setOrthoBox(float xmin, float xmax, float ymin, float ymax, float near,
                               float far);
 
-/*
- * GLUT reshape callback: viewport over the whole window, then glOrtho of the
- * stored box widened along the longer side of the window (both bounds of
- * that axis scaled by the aspect ratio). Records the bounds and the pixel
- * size for the getters. Leaves GL_MODELVIEW current with the identity.
- * Keeps the previous projection (see above) when the widened box has equal
- * bounds on an axis, near equals far, or any bound, or any element of the
- * matrix, is not finite in float (an infinity, not-a-number, or a box too
- * large or too small for the window).
+/**
+ * GLUT reshape callback for the box of setOrthoBox().
+ *
+ * Viewport over the whole window, then glOrtho of the stored box widened
+ * along the longer side of the window (both bounds of that axis scaled by the
+ * aspect ratio). Records the bounds and the pixel size for the getters.
+ * Leaves GL_MODELVIEW current with the identity. Keeps the previous
+ * projection (see above) when the widened box has equal bounds on an axis,
+ * near equals far, or any bound, or any element of the matrix, is not finite
+ * in float (an infinity, not-a-number, or a box too large or too small for
+ * the window).
+ *
+ * @param width   window width, in pixels
+ * @param height  window height, in pixels
  */
 VESTRANE_API void reshapeOrtho(int width, int height);
 
-/*
- * GLUT reshape callback for windows that draw in pixels: viewport over the
- * whole window, projection glOrtho(0, width, -height, 0, -1, 1), so one unit
- * is one pixel, x runs from 0 at the left edge and y from 0 at the top edge
- * down to -height at the bottom (text anchored under the top edge stays
- * there when the window grows). Leaves GL_MODELVIEW current with the
- * identity. Keeps the previous projection for a zero width or height.
- * Touches neither the current view box nor its getters.
+/**
+ * GLUT reshape callback for windows that draw in pixels.
+ *
+ * Viewport over the whole window, projection glOrtho(0, width, -height, 0,
+ * -1, 1), so one unit is one pixel, x runs from 0 at the left edge and y from
+ * 0 at the top edge down to -height at the bottom (text anchored under the
+ * top edge stays there when the window grows). Leaves GL_MODELVIEW current
+ * with the identity. Keeps the previous projection for a zero width or
+ * height. Touches neither the current view box nor its getters.
+ *
+ * @param width   window width, in pixels
+ * @param height  window height, in pixels
  */
 VESTRANE_API void reshapeWindowPixels(int width, int height);
 
 /* ---- Frustum projection ------------------------------------------------ */
 
-/*
- * Stores the box that reshapeFrustum keeps visible on the near plane:
- * x from xmin to xmax, y from ymin to ymax, the near and far distances (as
- * glFrustum takes them), and the eye translation (shiftX, shiftY, shiftZ)
- * loaded as the model-view matrix after the projection. Makes no OpenGL
- * call; set it before the window's first reshape.
+/**
+ * Stores the box that reshapeFrustum() keeps visible on the near plane.
+ *
+ * The bounds and distances as glFrustum takes them, and the eye
+ * translation loaded as the model-view matrix after the projection. Makes
+ * no OpenGL call; set it before the window's first reshape.
+ *
+ * @param xmin    left bound on the near plane
+ * @param xmax    right bound on the near plane
+ * @param ymin    bottom bound on the near plane
+ * @param ymax    top bound on the near plane
+ * @param near    distance of the near plane
+ * @param far     distance of the far plane
+ * @param shiftX  eye translation along x
+ * @param shiftY  eye translation along y
+ * @param shiftZ  eye translation along z
  */
 VESTRANE_API void setFrustumBox(float xmin, float xmax, float ymin, float ymax, float near,
                                 float far, float shiftX, float shiftY, float shiftZ);
 
-/*
- * GLUT reshape callback: viewport over the whole window, then glFrustum of
- * the stored near-plane box widened along the longer side of the window, as
- * reshapeOrtho widens its box. Records the bounds and the pixel size (on the
- * near plane) for the getters of the current view box. Leaves GL_MODELVIEW
- * current with the eye translation as the whole matrix. Posts no redisplay.
- * Keeps the previous projection (see above) unless 0 < near < far, the eye
- * translation is finite, the widened box has distinct bounds on each axis,
- * and the box and every element of the matrix are finite in float.
+/**
+ * GLUT reshape callback for the box of setFrustumBox().
+ *
+ * Viewport over the whole window, then glFrustum of the stored near-plane box
+ * widened along the longer side of the window, as reshapeOrtho widens its
+ * box. Records the bounds and the pixel size (on the near plane) for the
+ * getters of the current view box. Leaves GL_MODELVIEW current with the eye
+ * translation as the whole matrix. Posts no redisplay. Keeps the previous
+ * projection (see above) unless 0 < near < far, the eye translation is
+ * finite, the widened box has distinct bounds on each axis, and the box and
+ * every element of the matrix are finite in float.
+ *
+ * @param width   window width, in pixels
+ * @param height  window height, in pixels
  */
 VESTRANE_API void reshapeFrustum(int width, int height);
 
 /* ---- Perspective projection -------------------------------------------- */
 
-/*
- * Stores what reshapePerspective uses: the vertical field of view fovy
- * (degrees), the reference aspect ratio (width / height) below which the
- * field of view widens, the near and far distances, and the eye translation
- * loaded as the model-view matrix after the projection. Keeps the window
- * named by setPerspectiveForWindow. Makes no OpenGL call.
+/**
+ * Stores what reshapePerspective() uses.
+ *
+ * Keeps the window named by setPerspectiveForWindow(). Makes no OpenGL
+ * call.
+ *
+ * @param fovy       vertical field of view, in degrees
+ * @param refAspect  reference aspect ratio (width / height) below which the
+ *                   field of view widens
+ * @param near       distance of the near plane
+ * @param far        distance of the far plane
+ * @param shiftX     eye translation along x, loaded as the model-view matrix
+ *                   after the projection
+ * @param shiftY     eye translation along y
+ * @param shiftZ     eye translation along z
  */
 VESTRANE_API void setPerspective(float fovy, float refAspect, float near, float far, float shiftX,
                                  float shiftY, float shiftZ);
 
-/*
- * setPerspective, and names the window that every later perspective reshape
- * redisplays; -1 names none.
+/**
+ * setPerspective(), and names the window that perspective reshapes redisplay.
+ *
+ * @param fovy       as for setPerspective()
+ * @param refAspect  as for setPerspective()
+ * @param near       as for setPerspective()
+ * @param far        as for setPerspective()
+ * @param shiftX     as for setPerspective()
+ * @param shiftY     as for setPerspective()
+ * @param shiftZ     as for setPerspective()
+ * @param window     the window to redisplay; -1 names none
  */
 VESTRANE_API void setPerspectiveForWindow(float fovy, float refAspect, float near, float far,
                                           float shiftX, float shiftY, float shiftZ,
                                           WindowId window);
 
-/* The widest field of view, in degrees, that reshapePerspective uses. */
+/** The widest field of view, in degrees, that reshapePerspective() uses. */
 #define PROJECTION_MAX_FOVY 179.0f
 
-/*
- * GLUT reshape callback: viewport over the whole window, then gluPerspective
- * with the window's aspect ratio. A window narrower than the reference
+/**
+ * GLUT reshape callback for the set-up of setPerspective().
+ *
+ * Viewport over the whole window, then gluPerspective with the window's
+ * aspect ratio. A window narrower than the reference
  * aspect gets the field of view fovy / aspect * refAspect (linear in the
  * angle), so that the reference width stays in view; otherwise fovy. Either
  * is capped at PROJECTION_MAX_FOVY (179 degrees): a field of view of 180 or
@@ -134,29 +192,45 @@ VESTRANE_API void setPerspectiveForWindow(float fovy, float refAspect, float nea
  * translation is finite and every element of the matrix is finite in float
  * (which a field of view of a tiny fraction of a degree, or a depth range
  * near the float limits, breaks).
+ *
+ * @param width   window width, in pixels
+ * @param height  window height, in pixels
  */
 VESTRANE_API void reshapePerspective(int width, int height);
 
-/* The field of view of the last perspective reshape (after widening and
- * capping); 0 before the first. */
+/**
+ * The field of view of the last perspective reshape.
+ * @return  the field of view in degrees, after widening and capping; 0
+ *          before the first
+ */
 VESTRANE_API float getPerspectiveFovy(void);
 
-/* The aspect ratio (width / height) of the last perspective reshape; 0
- * before the first. */
+/**
+ * The aspect ratio of the last perspective reshape.
+ * @return  width / height; 0 before the first
+ */
 VESTRANE_API float getPerspectiveAspect(void);
 
 /* ---- Current view box --------------------------------------------------- */
 
-/*
- * The bounds last handed to glOrtho (or glFrustum, by reshapeFrustum), and
- * the world height of one pixel row: (top - bottom) / window height.
- * All are 0 before the first reshape, and always finite.
+/**
+ * @name Current view box
+ * The bounds last handed to glOrtho (or glFrustum, by reshapeFrustum()),
+ * and the world height of one pixel row. All are 0 before the first
+ * reshape, and always finite.
+ * @{
  */
+/** Left bound of the current view box. @return the bound */
 VESTRANE_API float getViewLeft(void);
+/** Right bound of the current view box. @return the bound */
 VESTRANE_API float getViewRight(void);
+/** Bottom bound of the current view box. @return the bound */
 VESTRANE_API float getViewBottom(void);
+/** Top bound of the current view box. @return the bound */
 VESTRANE_API float getViewTop(void);
+/** World height of one pixel row. @return (top - bottom) / window height */
 VESTRANE_API float getPixelSize(void);
+/** @} */
 
 /* ---- Picking ------------------------------------------------------------ */
 
@@ -201,5 +275,7 @@ VESTRANE_API int windowToScene(int x, int y, double* sceneX, double* sceneY, dou
 #ifdef __cplusplus
 }
 #endif
+
+/** @} */
 
 #endif /* VESTRANE_PROJECTION_H */

@@ -1,18 +1,33 @@
-/*
- * text.h - text and lines anchored in GLUT windows, and stroke text
+/**
+ * @defgroup vestrane_text Text: anchored bitmap text, window lines and stroke text
+ *
+ * Text and lines anchored in GLUT windows, and stroke text.
  *
  * Anchored text: name a point in your own 3-D coordinates with
- * setTextAnchor, then draw printf-style text there in one of the library's
- * four bitmap fonts or in a GLUT bitmap font, aligned left, centred or
- * right, or draw lines in window pixels from that point. Each drawing puts
- * the matrices, the matrix mode, the depth-test switch and the display-list
- * base back as they were. Own-font text can be drawn 1 to 8 times as large,
- * for screens of many dots per inch (setTextScale).
+ * setTextAnchor(), then draw printf-style text there in one of the library's
+ * four bitmap fonts (drawText(), drawTextInFont(), drawTextDefault()) or in
+ * a GLUT bitmap font (drawGlutText() and its variants), aligned left,
+ * centred or right (setTextAlignment(), setGlutTextStyle()), shifted once
+ * (setTextOffset()), or draw lines in window pixels from that point
+ * (drawWindowLine()). Each drawing puts the matrices, the matrix mode, the
+ * depth-test switch and the display-list base back as they were. Own-font
+ * text can be drawn 1 to 8 times as large, for screens of many dots per
+ * inch (setTextScale(), getTextScale()).
  *
- * Stroke text: printf-style text in GLUT's vector font, drawn in the scene's
- * own coordinates so that it scales, turns and hides like geometry.
+ * Widths: textWidth(), glutTextWidth() and strokeTextWidth() tell how far a
+ * text would move the pen, for laying out and centring text yourself.
  *
+ * Stroke text: drawStrokeText(), printf-style text in GLUT's vector font,
+ * drawn in the scene's own coordinates so that it scales, turns and hides
+ * like geometry; setStrokeBold(), setStrokeSmooth() and setStrokeSpacing()
+ * style it.
+ *
+ * Every printf-style entry formats into one shared buffer of 2000 bytes: a
+ * longer text is cut at 1999 characters.
+ *
+ * `#include <support/text/text.h>`.
  * Depends on: OpenGL, GLUT, GLX and Xlib (the automatic text scale).
+ * @{
  */
 #ifndef VESTRANE_TEXT_H
 #define VESTRANE_TEXT_H
@@ -25,7 +40,8 @@ extern "C" {
 
 /* ---- Anchored text and lines ------------------------------------------- */
 
-/*
+/**
+ * @name Anchored text and lines
  * Use:
  *
  *     glColor4fv(colorWhite());           the colour is taken at the anchor
@@ -45,27 +61,30 @@ extern "C" {
  * GLUT opens (should memory for the window's table run out, its own-font
  * text draws nothing). Bytes above 127 draw nothing and do not move the
  * pen. Pixel counts given for own fonts below are those of scale 1.
- *
- * Widths: textWidth, glutTextWidth and strokeTextWidth tell how far a text
- * would move the pen, for laying out and centring text yourself.
+ * @{
  */
 
-/* Font numbers; any number other than 2, 3 or 4 selects boldFont. */
+/** Font numbers of the own fonts; any number other than 2, 3 or 4 selects boldFont. */
 enum {
-    boldFont = 1,  /* bold Latin, all printable ASCII but '~'; 10 pixels a character */
-    smallFont = 2, /* small digits, signs and some small letters; 6 pixels (f 4, i 3) */
-    greekFont = 3, /* bold capitals, thin digits, Greek small letters; 10 pixels */
-    arrowFont = 4  /* F right arrow, f left arrow, T and t joining bar; 8 pixels */
+    boldFont = 1,  /**< bold Latin, all printable ASCII but '~'; 10 pixels a character */
+    smallFont = 2, /**< small digits, signs and some small letters; 6 pixels (f 4, i 3) */
+    greekFont = 3, /**< bold capitals, thin digits, Greek small letters; 10 pixels */
+    arrowFont = 4  /**< F right arrow, f left arrow, T and t joining bar; 8 pixels */
 };
 
-/* Alignments; any value other than 0 or 1 aligns left. */
+/** Alignments; any value other than 0 or 1 aligns left. */
 enum {
-    alignCentred = 0, /* middle of the text at the anchor, baseline 6 pixels below */
-    alignRight = 1,   /* end of the text at the anchor, baseline 6 pixels below */
-    alignLeft = 2     /* start of the text at the anchor, baseline at it (initial) */
+    alignCentred = 0, /**< middle of the text at the anchor, baseline 6 pixels below */
+    alignRight = 1,   /**< end of the text at the anchor, baseline 6 pixels below */
+    alignLeft = 2     /**< start of the text at the anchor, baseline at it (initial) */
 };
 
-/* Marks printf-style entries so that compilers check their arguments. */
+/**
+ * Marks printf-style entries so that compilers check their arguments.
+ *
+ * @param formatIndex    position of the format among the parameters, from 1
+ * @param firstArgument  position of the first argument to format
+ */
 #ifndef VESTRANE_TEXT_PRINTF
 #if defined(__GNUC__) || defined(__clang__)
 #define VESTRANE_TEXT_PRINTF(formatIndex, firstArgument)                                           \
@@ -75,77 +94,137 @@ enum {
 #endif
 #endif
 
-/*
- * Sets the anchor at the point (x, y, z) of your own coordinates: the
- * point goes through the current model-view and projection matrices, and
- * where it lands in the current window (pixels from the bottom-left, and
- * window depth) is recorded with whether it lay inside the view volume.
+/**
+ * Sets the anchor at the point (x, y, z) of your own coordinates.
+ *
+ * The point goes through the current model-view and projection matrices,
+ * and where it lands in the current window (pixels from the bottom-left,
+ * and window depth) is recorded with whether it lay inside the view volume.
  * Leaves the GL raster position there; touches no other state.
+ *
+ * @param x  x of the point, in the current model-view coordinates
+ * @param y  y of the point
+ * @param z  z of the point
  */
 VESTRANE_API void setTextAnchor(float x, float y, float z);
 
-/*
- * Shifts the next text (own-font or GLUT-font) by dx pixels to the right,
- * dy pixels down and dz in window depth. That text uses the shift up, so
- * the one after it is placed unshifted again; lines leave it alone.
+/**
+ * Shifts the next text (own-font or GLUT-font) from the anchor.
+ *
+ * That text uses the shift up, so the one after it is placed unshifted
+ * again; lines leave it alone.
+ *
+ * @param dx  pixels to the right
+ * @param dy  pixels down
+ * @param dz  shift in window depth
  */
 VESTRANE_API void setTextOffset(float dx, float dy, float dz);
 
-/*
- * Sets the GLUT bitmap font of drawGlutTextDefault and
- * drawGlutTextDefaultAt (initially GLUT_BITMAP_8_BY_13; font is a GLUT
- * bitmap font handle) and the alignment of all text.
+/**
+ * Sets the default GLUT bitmap font and the alignment of all text.
+ *
+ * @param font       GLUT bitmap font handle used by drawGlutTextDefault()
+ *                   and drawGlutTextDefaultAt() (initially
+ *                   GLUT_BITMAP_8_BY_13)
+ * @param alignment  as for setTextAlignment()
  */
 VESTRANE_API void setGlutTextStyle(void* font, int alignment);
 
-/* Sets the alignment of all text, own-font and GLUT-font (alignCentred,
- * alignRight, alignLeft; initially alignLeft). */
+/**
+ * Sets the alignment of all text, own-font and GLUT-font.
+ *
+ * @param alignment  alignCentred, alignRight or alignLeft (initially
+ *                   alignLeft); any other value aligns left
+ */
 VESTRANE_API void setTextAlignment(int alignment);
 
-/*
- * Formats and draws text at the anchor in one of the own fonts (font
- * number boldFont..arrowFont), with the depth test on while it draws when
- * depthFlag is non-zero and off when it is 0. Centred and right-aligned
- * text counts 10 pixels a character (6 in smallFont, 8 in arrowFont), and
- * has its baseline 6 pixels below the anchor, both times the text scale.
- * Builds the window's fonts on its first own-font text at the current text
- * scale; uses up the offset.
+/**
+ * Formats and draws text at the anchor in one of the own fonts.
+ *
+ * Centred and right-aligned text counts 10 pixels a character (6 in
+ * smallFont, 8 in arrowFont), and has its baseline 6 pixels below the
+ * anchor, both times the text scale. Builds the window's fonts on its first
+ * own-font text at the current text scale; uses up the offset. The text is
+ * cut at 1999 characters.
+ *
+ * @param depthFlag  non-zero: the depth test is on while it draws; 0: off
+ * @param font       font number boldFont..arrowFont (others select boldFont)
+ * @param format     printf-style format, followed by its arguments
  */
 VESTRANE_API void drawText(int depthFlag, int font, const char* format, ...)
     VESTRANE_TEXT_PRINTF(3, 4);
 
-/* As drawText with the depth test off. */
+/**
+ * As drawText() with the depth test off.
+ *
+ * @param font    font number boldFont..arrowFont
+ * @param format  printf-style format, followed by its arguments
+ */
 VESTRANE_API void drawTextInFont(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
-/* As drawText in boldFont with the depth test on. */
+/**
+ * As drawText() in boldFont with the depth test on.
+ *
+ * @param format  printf-style format, followed by its arguments
+ */
 VESTRANE_API void drawTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
 
-/*
- * Formats and draws text at the anchor in a GLUT bitmap font (a handle
- * such as GLUT_BITMAP_8_BY_13), always with the depth test off. Centred
- * and right-aligned text counts 8 pixels a character whatever the font.
- * Bytes above 127 draw nothing. Uses up the offset; builds no fonts.
+/**
+ * Formats and draws text at the anchor in a GLUT bitmap font.
+ *
+ * Always with the depth test off. Centred and right-aligned text counts 8
+ * pixels a character whatever the font. Bytes above 127 draw nothing. Uses
+ * up the offset; builds no fonts. The text is cut at 1999 characters.
+ *
+ * @param font    GLUT bitmap font handle, such as GLUT_BITMAP_8_BY_13
+ * @param format  printf-style format, followed by its arguments
  */
 VESTRANE_API void drawGlutText(void* font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
-/* setTextAnchor(x, y, z), then as drawGlutText. */
+/**
+ * setTextAnchor(x, y, z), then as drawGlutText().
+ *
+ * @param x       x of the anchor, in the current model-view coordinates
+ * @param y       y of the anchor
+ * @param z       z of the anchor
+ * @param font    GLUT bitmap font handle
+ * @param format  printf-style format, followed by its arguments
+ */
 VESTRANE_API void drawGlutTextAt(float x, float y, float z, void* font, const char* format, ...)
     VESTRANE_TEXT_PRINTF(5, 6);
 
-/* As drawGlutText in the font of setGlutTextStyle. */
+/**
+ * As drawGlutText() in the font of setGlutTextStyle().
+ *
+ * @param format  printf-style format, followed by its arguments
+ */
 VESTRANE_API void drawGlutTextDefault(const char* format, ...) VESTRANE_TEXT_PRINTF(1, 2);
 
-/* setTextAnchor(x, y, z), then as drawGlutTextDefault. */
+/**
+ * setTextAnchor(x, y, z), then as drawGlutTextDefault().
+ *
+ * @param x       x of the anchor, in the current model-view coordinates
+ * @param y       y of the anchor
+ * @param z       z of the anchor
+ * @param format  printf-style format, followed by its arguments
+ */
 VESTRANE_API void drawGlutTextDefaultAt(float x, float y, float z, const char* format, ...)
     VESTRANE_TEXT_PRINTF(4, 5);
 
-/*
- * Draws a line in the current colour between two points given in whole
- * pixels from the anchor: x to the right, y downwards. The depth test is
- * off while it draws; neither the alignment nor the offset applies, and
- * the offset stays as it was.
+/**
+ * Draws a line in the current colour between two pixel offsets from the anchor.
+ *
+ * x counts to the right, y downwards. The depth test is off while it
+ * draws; neither the alignment nor the offset applies, and the offset stays
+ * as it was. Draws nothing while the anchor is invalid.
+ *
+ * @param x1  first end, pixels right of the anchor
+ * @param y1  first end, pixels below the anchor
+ * @param x2  second end, pixels right of the anchor
+ * @param y2  second end, pixels below the anchor
  */
 VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
+/** @} */
 
 /* ---- Text scale ---------------------------------------------------------- */
 
@@ -195,7 +274,8 @@ VESTRANE_API int getTextScale(void);
 
 /* ---- Text widths --------------------------------------------------------- */
 
-/*
+/**
+ * @name Text widths
  * The measuring entries format like the drawing entries (a text is cut at
  * 1999 characters) and return exactly how far the matching draw moves the
  * pen, so a text drawn with setTextOffset(width, 0, 0) after another, from
@@ -203,64 +283,103 @@ VESTRANE_API int getTextScale(void);
  * need no current window, and leave the shared text buffer, the anchor and
  * the one-shot offset as they were: measuring between setTextAnchor and a
  * draw changes nothing.
+ * @{
  */
 
-/*
- * Pixels that drawText in own font `font` (a font number as for drawText)
- * moves the pen for the formatted text at the current text scale: the sum
- * of the characters' advances, with smallFont's narrow f (4) and i (3),
- * times the scale. Codes that draw nothing count 0: control codes, 126,
- * 127 and bytes above 127.
+/**
+ * Pixels that drawText() in an own font moves the pen for the formatted text.
+ *
+ * The sum of the characters' advances at the current text scale, with
+ * smallFont's narrow f (4) and i (3), times the scale. Codes that draw
+ * nothing count 0: control codes, 126, 127 and bytes above 127.
+ *
+ * @param font    font number as for drawText()
+ * @param format  printf-style format, followed by its arguments
+ * @return        the width in pixels
  */
 VESTRANE_API int textWidth(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
-/*
- * Pixels that drawGlutText in GLUT bitmap font `font` (a handle such as
- * GLUT_BITMAP_8_BY_13) moves the pen: the sum of glutBitmapWidth over the
- * bytes it draws (glutBitmapLength for printable ASCII); bytes above 127
- * count 0. Needs glutInit done.
+/**
+ * Pixels that drawGlutText() in a GLUT bitmap font moves the pen.
+ *
+ * The sum of glutBitmapWidth over the bytes it draws (glutBitmapLength for
+ * printable ASCII); bytes above 127 count 0. Needs glutInit done.
+ *
+ * @param font    GLUT bitmap font handle, such as GLUT_BITMAP_8_BY_13
+ * @param format  printf-style format, followed by its arguments
+ * @return        the width in pixels
  */
 VESTRANE_API int glutTextWidth(void* font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
-/*
- * How far drawStrokeText(x, y, size, ...) moves the pen, in the units of
- * its x: size * 0.005 times the sum, over the characters, of each one's
+/**
+ * How far drawStrokeText(x, y, size, ...) moves the pen, in the units of its x.
+ *
+ * size * 0.005 times the sum, over the characters, of each one's
  * GLUT_STROKE_ROMAN width plus the current letter spacing. Bold and smooth
  * do not change it. Needs glutInit done.
+ *
+ * @param size    the size that drawStrokeText() is given
+ * @param format  printf-style format, followed by its arguments
+ * @return        the width in the units of the current matrix
  */
 VESTRANE_API float strokeTextWidth(float size, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+/** @} */
 
 /* ---- Stroke text -------------------------------------------------------- */
 
-/*
- * Stroke-text settings, read at every drawStrokeText and kept until set
- * again. Bold (non-zero): lines 2 pixels wide, else 1. Smooth (non-zero):
- * blended, smoothed lines, else blending and line smoothing off while
- * drawing. Spacing: extra advance after every character, in stroke-font
- * units (scaled with the glyphs); initially 0, 0 and 0.0.
+/**
+ * @name Stroke text
+ * Stroke-text settings are read at every drawStrokeText() and kept until
+ * set again; initially bold 0, smooth 0 and spacing 0.0.
+ * @{
+ */
+/**
+ * Sets bold stroke text: lines 2 pixels wide, else 1.
+ * @param on  non-zero for bold
  */
 VESTRANE_API void setStrokeBold(int on);
+/**
+ * Sets smooth stroke text: blended, smoothed lines, else blending and line
+ * smoothing off while drawing.
+ * @param on  non-zero for smooth
+ */
 VESTRANE_API void setStrokeSmooth(int on);
+/**
+ * Sets the extra advance after every stroke character.
+ * @param spacing  in stroke-font units (scaled with the glyphs)
+ */
 VESTRANE_API void setStrokeSpacing(float spacing);
+/** Whether stroke text is bold. @return 1 when it is, else 0 */
 VESTRANE_API int getStrokeBold(void);
+/** Whether stroke text is smooth. @return 1 when it is, else 0 */
 VESTRANE_API int getStrokeSmooth(void);
+/** The stroke letter spacing. @return the extra advance set by setStrokeSpacing() */
 VESTRANE_API float getStrokeSpacing(void);
 
-/*
- * Formats text printf-style and draws it in GLUT_STROKE_ROMAN in the
- * current colour, its first character starting at (x, y, 0) of the current
- * matrix, scaled by size * 0.005 (size 200 draws in stroke-font units).
- * Expects a current GLUT window and the matrix mode the text belongs in;
- * that matrix, the line width and the blending and line-smoothing switches
- * are as before on return (a smooth text leaves the blend function at
- * GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than 1999
- * characters is cut there.
+/**
+ * Formats and draws text in GLUT's stroke font, in the scene's coordinates.
+ *
+ * Draws in GLUT_STROKE_ROMAN in the current colour. Its first character
+ * starts at (x, y, 0) of the current matrix, scaled by size * 0.005 (size 200
+ * draws in stroke-font units). Expects a current GLUT window and the matrix
+ * mode the text belongs in; that matrix, the line width and the blending and
+ * line-smoothing switches are as before on return (a smooth text leaves the
+ * blend function at GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than
+ * 1999 characters is cut there.
+ *
+ * @param x       x of the start, in the current matrix's units
+ * @param y       y of the baseline
+ * @param size    200 draws in stroke-font units
+ * @param format  printf-style format, followed by its arguments
  */
 VESTRANE_API void drawStrokeText(float x, float y, float size, const char* format, ...)
     VESTRANE_TEXT_PRINTF(4, 5);
+/** @} */
 
 #ifdef __cplusplus
 }
 #endif
+
+/** @} */
 
 #endif /* VESTRANE_TEXT_H */

@@ -2,8 +2,9 @@ cmake_minimum_required(VERSION 3.21)
 # The installed library as other projects meet it. Run with -P and
 #   CHECK=install       install BUILD_DIR into WORK_DIR/prefix and check the
 #                       tree: no file outside include/vestrane/, lib/, share/,
-#                       the public headers only, and a shared library that
-#                       exports exactly the functions they declare;
+#                       the public headers only, man pages that man finds
+#                       (MAN_PAGES), and a shared library that exports
+#                       exactly the functions they declare;
 #   CHECK=cmake_static, cmake_shared, make_static, make_shared
 #                       build the consumer against that prefix with CMake or
 #                       with its Makefile and pkg-config, linked statically or
@@ -42,10 +43,25 @@ function(check_install)
   endforeach()
   foreach(file ${files})
     if(NOT file IN_LIST required AND NOT file MATCHES
-        "^lib/(libvestrane_support\\.so(\\.[0-9]+)*|cmake/Vestrane/[A-Za-z-]+\\.cmake)$")
+        "^lib/(libvestrane_support\\.so(\\.[0-9]+)*|cmake/Vestrane/[A-Za-z-]+\\.cmake)$"
+        AND NOT (MAN_PAGES AND file MATCHES "^share/man/man3/[A-Za-z][A-Za-z0-9_]*\\.3$"))
       message(FATAL_ERROR "installed, but not wanted there: ${file}")
     endif()
   endforeach()
+
+  # Section 3: man finds each name's page, a link that leads it to the
+  # module's page; the pattern above leaves no room for pages of files
+  # (text.h.3) or anonymous names.
+  if(MAN_PAGES)
+    find_program(MAN man REQUIRED)
+    foreach(name drawText colorWhite resetView reshapeOrtho VESTRANE_VERSION_STRING)
+      run(${CMAKE_COMMAND} -E env "MANPATH=${prefix}/share/man" ${MAN} -w ${name})
+      string(REPLACE "${prefix}/share/man/man3/" "" page "${output}")
+      if(NOT page MATCHES "^vestrane_[a-z]+\\.3\n$")
+        message(FATAL_ERROR "man -w ${name} finds no module page in ${prefix}: ${output}")
+      endif()
+    endforeach()
+  endif()
 
   set(library "${prefix}/lib/libvestrane_support.so")
   if(NOT EXISTS "${library}")
