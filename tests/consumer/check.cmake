@@ -54,7 +54,8 @@ function(check_install)
   # (text.h.3) or anonymous names.
   if(MAN_PAGES)
     find_program(MAN man REQUIRED)
-    foreach(name drawText colorWhite resetView reshapeOrtho VESTRANE_VERSION_STRING)
+    foreach(name drawText setTextScale colorWhite resetView reshapeOrtho windowToScene
+        saveWindowImage VESTRANE_VERSION_STRING)
       run(${CMAKE_COMMAND} -E env "MANPATH=${prefix}/share/man" ${MAN} -w ${name})
       string(REPLACE "${prefix}/share/man/man3/" "" page "${output}")
       if(NOT page MATCHES "^vestrane_[a-z]+\\.3\n$")
