@@ -4,8 +4,8 @@
 #               with the address and undefined-behaviour sanitizers
 # make bench    the benchmark table, and the demo's frame rate against plain-GLUT
 #               peers; fails when drawText takes over 1.25 times its floor
-# make package  build the Debian package vestrane-dev_<version>_amd64.deb
-#               (in build-package/)
+# make package  build the Debian packages libvestrane-support0 and libvestrane-dev
+#               (in build-package/) and check them with lintian
 # make docs     the HTML reference manual from the public headers,
 #               build/docs/html/index.html; fails on anything undocumented
 # make test builds in directories of its own, so that warnings as errors never
@@ -71,12 +71,22 @@ bench: deps
 	$(BUILD_DIR)/bench/vestrane_bench
 	sh bench/frame_rate.sh $(BUILD_DIR)
 
+# The packages are built for /usr (so the library directory is the multiarch
+# one) with Debian's hardening flags, then checked by lintian: any error or
+# warning fails; an informational tag that is left takes an override with its
+# reason in packaging/<package>.lintian-overrides (none is needed today).
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps-docs
-	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVESTRANE_SHARED=ON \
-	    -DVESTRANE_BUILD_DEMO=OFF -DVESTRANE_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	@sh scripts/install-deps.sh lintian
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DVESTRANE_SHARED=ON -DVESTRANE_BUILD_DEMO=OFF -DVESTRANE_BUILD_TESTS=OFF \
+	    -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+	    -DCMAKE_SHARED_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
 	cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	rm -f $(PACKAGE_DIR)/*.deb
 	cd $(PACKAGE_DIR) && cpack -G DEB
-	@ls $(PACKAGE_DIR)/vestrane-dev_*.deb
+	lintian --fail-on error,warning --info --display-info --show-overrides $(PACKAGE_DIR)/*.deb
+	@ls $(PACKAGE_DIR)/*.deb
 
 docs: deps-docs
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=OFF $(CMAKE_FLAGS)

@@ -5,7 +5,7 @@
 # Does nothing (quickly) when everything is there already.
 set -eu
 
-packages="build-essential cmake pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libpng-dev \
+packages="build-essential cmake pkg-config file freeglut3-dev libgl-dev libglu1-mesa-dev libpng-dev \
 libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
 
 missing=""

@@ -11,9 +11,21 @@ cmake_minimum_required(VERSION 3.21)
 #                       to the installed libvestrane_support.so.0;
 #   CHECK=subdirectory  build it as C++ with the sources added by
 #                       add_subdirectory;
+#   CHECK=packages      build the Debian packages from a configuration for /usr,
+#                       check what each holds and unpack both into one scratch
+#                       root (nothing is installed on the machine);
+#   FROM=packages with a consumer CHECK: build it against that root's /usr,
+#                       the library in its multiarch directory lib/MULTIARCH;
 # then run the consumer on a private X server (WITH_X); it saves a PNG too.
-set(prefix "${WORK_DIR}/prefix")
-set(scratch "${WORK_DIR}/${CHECK}")
+if(FROM STREQUAL "packages")
+  set(prefix "${WORK_DIR}/packages/root/usr")
+  set(libdir "lib/${MULTIARCH}")
+  set(scratch "${WORK_DIR}/packages_${CHECK}")
+else()
+  set(prefix "${WORK_DIR}/prefix")
+  set(libdir lib)
+  set(scratch "${WORK_DIR}/${CHECK}")
+endif()
 
 # run(command...): runs it without the calling make's job server, fails on error.
 function(run)
@@ -108,13 +120,60 @@ function(check_install)
   message(STATUS "libvestrane_support.so.0 exports ${count} functions, the public API exactly")
 endfunction()
 
+# check_package_files(name regex): every file of the package (without the
+# leading usr/) matches regex or is the package's own documentation, which
+# holds its copyright and changelog.
+function(check_package_files name regex)
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${scratch}/${name}/usr"
+    "${scratch}/${name}/usr/*")
+  foreach(file ${files})
+    if(NOT file MATCHES "^(${regex}|share/doc/${name}/[^/]+|share/lintian/overrides/${name})$")
+      message(FATAL_ERROR "${name} holds ${file}, which belongs elsewhere")
+    endif()
+  endforeach()
+  if(NOT "share/doc/${name}/copyright" IN_LIST files
+      OR NOT "share/doc/${name}/changelog.Debian.gz" IN_LIST files)
+    message(FATAL_ERROR "${name} lacks its copyright or changelog: ${files}")
+  endif()
+endfunction()
+
+# The two packages, made as make package makes them but without lintian; the
+# consumers built against them show that nothing they need is missing.
+function(check_packages)
+  set(build "${scratch}/build")
+  run(${CMAKE_COMMAND} -S "${PROJECT_DIR}" -B "${build}" -DCMAKE_INSTALL_PREFIX=/usr
+    -DCMAKE_BUILD_TYPE=Release -DVESTRANE_SHARED=ON -DVESTRANE_BUILD_DEMO=OFF
+    -DVESTRANE_BUILD_TESTS=OFF "-DCMAKE_C_COMPILER=${C_COMPILER}"
+    "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}")
+  run(${CMAKE_COMMAND} --build "${build}" -j 2)
+  run(${CMAKE_CPACK_COMMAND} --config "${build}/CPackConfig.cmake" -G DEB -B "${scratch}")
+  foreach(name libvestrane-dev libvestrane-support0)  # deb: the runtime one, after
+    file(GLOB deb "${scratch}/${name}_*.deb")
+    run(dpkg-deb -x "${deb}" "${scratch}/${name}")
+    run(dpkg-deb -x "${deb}" "${scratch}/root")
+  endforeach()
+  set(lib "lib/${MULTIARCH}/libvestrane_support")
+  check_package_files(libvestrane-dev "include/vestrane/.*|${lib}\\.(so|a)|lib/${MULTIARCH}/\
+(cmake/Vestrane/[A-Za-z-]+\\.cmake|pkgconfig/vestrane(-static)?\\.pc)|share/man/.*")
+  check_package_files(libvestrane-support0 "${lib}\\.so\\.0(\\.[0-9]+)*")
+  # The runtime package declares its library (shlibs, symbols) and leaves
+  # ldconfig to the trigger, without maintainer scripts.
+  run(dpkg-deb -e "${deb}" "${scratch}/control")
+  file(GLOB control RELATIVE "${scratch}/control" "${scratch}/control/*")
+  list(SORT control)
+  if(NOT control STREQUAL "control;md5sums;shlibs;symbols;triggers")
+    message(FATAL_ERROR "libvestrane-support0's control files: ${control}")
+  endif()
+  message(STATUS "both packages hold what they should, unpacked in ${scratch}/root")
+endfunction()
+
 # check_and_run(program shared): how the program links the library, then its
 # run, which saves a picture into the check's scratch folder.
 function(check_and_run program shared)
   run(${OBJDUMP} -p "${program}")
   if(shared)
     if(NOT output MATCHES "NEEDED +libvestrane_support\\.so\\.0\n"
-        OR NOT output MATCHES "(RUNPATH|RPATH) +[^\n]*${prefix}/lib")
+        OR NOT output MATCHES "(RUNPATH|RPATH) +[^\n]*${prefix}/${libdir}")
       message(FATAL_ERROR "not linked to the installed libvestrane_support.so.0:\n${output}")
     endif()
   elseif(output MATCHES "libvestrane_support")
@@ -127,6 +186,8 @@ endfunction()
 file(REMOVE_RECURSE "${scratch}")
 if(CHECK STREQUAL "install")
   check_install()
+elseif(CHECK STREQUAL "packages")
+  check_packages()
 elseif(CHECK MATCHES "^cmake_(static|shared)$")
   string(COMPARE EQUAL ${CMAKE_MATCH_1} shared shared)
   run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${scratch}" "-DCMAKE_PREFIX_PATH=${prefix}"
@@ -137,11 +198,11 @@ elseif(CHECK MATCHES "^make_(static|shared)$")
   string(COMPARE EQUAL ${CMAKE_MATCH_1} shared shared)
   file(COPY "${CONSUMER_DIR}/Makefile" "${CONSUMER_DIR}/consumer.c" DESTINATION "${scratch}")
   if(shared)
-    set(arguments PKG=vestrane "LDFLAGS=-Wl,-rpath,${prefix}/lib")
+    set(arguments PKG=vestrane "LDFLAGS=-Wl,-rpath,${prefix}/${libdir}")
   else()
     set(arguments PKG=vestrane-static)
   endif()
-  run(${CMAKE_COMMAND} -E env "PKG_CONFIG_PATH=${prefix}/lib/pkgconfig"
+  run(${CMAKE_COMMAND} -E env "PKG_CONFIG_PATH=${prefix}/${libdir}/pkgconfig"
     make -C "${scratch}" ${arguments})
   check_and_run("${scratch}/consumer" ${shared})
 elseif(CHECK STREQUAL "subdirectory")
