@@ -17,10 +17,12 @@ mkdir -p "$shots"
 
 . "$(dirname "$0")/private-x.sh"
 trap stop_private_x EXIT
-start_private_x || { echo "make run: the private X server did not start" >&2; exit 1; }
+start_private_x 1600x1200x24 || { echo "make run: the private X server did not start" >&2; exit 1; }
 
 # shoot PROGRAM SECONDS TITLE FILE [TITLE FILE ...]: runs PROGRAM, and after
-# SECONDS saves each titled window as FILE.png.
+# SECONDS (and a left click at "$shoot_click" of the first window, when set)
+# saves each titled window as FILE.png.
+shoot_click=""
 shoot() {
     program=$1
     seconds=$2
@@ -28,6 +30,10 @@ shoot() {
     "$program" &
     pid=$!
     sleep "$seconds"
+    if [ -n "$shoot_click" ]; then
+        window=$(xdotool search --name "^$1\$" | head -n 1)
+        [ -n "$window" ] && xdotool mousemove --window "$window" $shoot_click click 1 && sleep 1
+    fi
     while [ $# -ge 2 ]; do
         window=$(xdotool search --name "^$1\$" | head -n 1)
         if [ -n "$window" ] && import -window "$window" "$shots/$2.png"; then
@@ -43,7 +49,13 @@ shoot() {
 
 shoot "$demo" 3 Vestrane vestrane Valeurs valeurs
 shoot "$build/examples/font_sheet/vestrane-font-sheet" 2 "Vestrane fonts" fonts
+# The showcase as on a HiDPI screen, text scale 2 (a window twice as large),
+# with a point of the teapot marked.
+export VESTRANE_TEXT_SCALE=2
+shoot_click="660 500"
 shoot "$build/examples/showcase/vestrane-showcase" 3 "Vestrane showcase" showcase
+shoot_click=""
+unset VESTRANE_TEXT_SCALE
 
 # gallery NAME [--click X Y] TITLE [TITLE ...]: runs the example vestrane-NAME
 # (built from examples/NAME/NAME.c; an underscore of NAME is a hyphen in the

@@ -104,6 +104,20 @@ class Showcase : public ::testing::Test {
                   ("vestrane-showcase-test-" + std::to_string(getpid()));
         std::filesystem::create_directories(scratch);
         std::filesystem::current_path(scratch);
+        startShowcase();
+    }
+
+    /* Starts the showcase at the text scale `scale` (0: the screen's). */
+    void startShowcase(int scale = 1)
+    {
+        stopProgram(program);
+        if (scale == 0)
+            unsetenv("VESTRANE_TEXT_SCALE");
+        else
+            setenv("VESTRANE_TEXT_SCALE", std::to_string(scale).c_str(), 1);
+        // The window of a program stopped may linger for a moment.
+        for (int tries = 0; tries < 50 && findWindowByTitle("Vestrane showcase", 0) != 0; ++tries)
+            waitMilliseconds(100);
         program = startProgram(VESTRANE_SHOWCASE_PATH);
         window = findWindowByTitle("Vestrane showcase");
         ASSERT_NE(window, 0u);
@@ -290,4 +304,14 @@ TEST_F(Showcase, AClickMarksThePointHitAndPSavesThePictureShown)
 
     ASSERT_TRUE(leftClick(60, 240));
     EXPECT_EQ(shot(), initial) << "a click on the background clears the mark";
+}
+
+TEST_F(Showcase, AtTextScaleTwoTheWindowAndTheSceneAreTwiceAsLarge)
+{
+    const Extent normal = teapotExtent(shot());
+    startShowcase(2);
+    EXPECT_EQ(windowGeometry(window).width, 1280);
+    const Image large = shot();
+    EXPECT_EQ(large.height, 960);
+    EXPECT_NEAR(teapotExtent(large).width(), 2 * normal.width(), 4);
 }

@@ -5,8 +5,12 @@
  * library's four bitmap fonts stay pinned to points of the teapot; the
  * rainbow and grey colour ramps stand as bars at the window's sides; a
  * status line reads the projection, view and stroke-text settings back, and
- * the key help sits at the bottom. The auto-rotation is the only idle
- * function, registered only while it runs: a still picture costs no time.
+ * the key help sits at the bottom. A click marks a point of the scene, p
+ * saves the picture. The own-font labels take the screen's text scale
+ * (VESTRANE_TEXT_SCALE, or the desktop's Xft.dpi, or the screen's size), so
+ * that they stay readable on HiDPI screens. The auto-rotation is the only
+ * idle function, registered only while it runs: a still picture costs no
+ * time.
  *
  * Keys:
  *   x y z  /  X Y Z        turn the scene +2 / -2 degrees about that axis
@@ -203,6 +207,13 @@ void drawTeapot()
     glDisable(GL_LIGHTING);
 }
 
+/* Pixels of the own-font layout at the text scale: own-font text grows with
+ * the scale, offsets in pixels do not. */
+float scaled(float pixels)
+{
+    return pixels * static_cast<float>(getTextScale());
+}
+
 /* Anchors the labels that follow at a point of the teapot. */
 void anchorAtTeapot(const std::array<float, 3>& point)
 {
@@ -216,10 +227,11 @@ void labelSpout()
     glColor4fv(colorYellow());
     setTextAlignment(alignLeft);
     constexpr char arrow[] = "fTTT";
-    constexpr float gap = 8.0f;
-    setTextOffset(gap, 8.0f, 0.0f);  // the arrow's shaft runs 8 pixels above its baseline
+    const float gap = scaled(8.0f);
+    setTextOffset(gap, scaled(8.0f), 0.0f);  // the arrow's shaft runs 8 pixels above its baseline
     drawTextInFont(arrowFont, "%s", arrow);
-    setTextOffset(gap + static_cast<float>(textWidth(arrowFont, "%s", arrow)) + gap, 3.0f, 0.0f);
+    setTextOffset(gap + static_cast<float>(textWidth(arrowFont, "%s", arrow)) + gap, scaled(3.0f),
+                  0.0f);
     drawText(0, greekFont, "a = %.0f", static_cast<double>(pourAngle));  // a shows alpha
 }
 
@@ -286,10 +298,11 @@ void drawMark()
     glColor4fv(colorGreen());
     setTextAnchor(static_cast<float>(markedPoint[0]), static_cast<float>(markedPoint[1]),
                   static_cast<float>(markedPoint[2]));
-    drawWindowLine(-6, 0, 6, 0);
-    drawWindowLine(0, -6, 0, 6);
+    const int arm = 6 * getTextScale();
+    drawWindowLine(-arm, 0, arm, 0);
+    drawWindowLine(0, -arm, 0, arm);
     setTextAlignment(alignLeft);
-    setTextOffset(9.0f, -4.0f, 0.0f);
+    setTextOffset(scaled(9.0f), scaled(-4.0f), 0.0f);
     drawTextInFont(boldFont, "(%.2f, %.2f, %.2f)", markedPoint[0], markedPoint[1], markedPoint[2]);
 }
 
@@ -394,7 +407,7 @@ void labelRampBar(const char* caption, int left, int bottom, int top, bool label
     glColor4fv(colorGrey50());
     for (int value : {0, rampSize - 1}) {
         setTextAnchor(labelX, value == 0 ? bottom : top, 0.0f);
-        setTextOffset(0.0f, labelsRight ? 4.0f : -2.0f, 0.0f);
+        setTextOffset(0.0f, scaled(labelsRight ? 4.0f : -2.0f), 0.0f);
         drawTextInFont(smallFont, "%d", value);
     }
 }
@@ -642,6 +655,11 @@ int main(int argc, char** argv)
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(windowX, windowY);
     showcaseWindow = glutCreateWindow("Vestrane showcase");
+    // Own-font labels as large as the screen wants them, and the window as
+    // large on the screen as it is at scale 1.
+    setTextScale(0);
+    if (getTextScale() > 1)
+        glutReshapeWindow(windowWidth * getTextScale(), windowHeight * getTextScale());
     makeColors();
     initLighting();
     setUpProjections();

@@ -51,7 +51,7 @@ int startXvfb(pid_t& pid, const std::vector<std::string>& extraArguments)
     }
     // The command line is made before the fork: the child only execs.
     std::vector<std::string> arguments = {"Xvfb",      "-displayfd", std::to_string(channel[1]),
-                                          "-screen",   "0",          "1280x1024x24",
+                                          "-screen",   "0",          "1600x1200x24",
                                           "-nolisten", "tcp",        "-noreset"};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
     std::vector<char*> argv;
