@@ -1,10 +1,11 @@
 #!/bin/sh
 # Installs what building, testing and running need, on Debian or Ubuntu,
-# and the further packages named as arguments (CI adds clang-format).
+# and the further packages named as arguments (CI adds clang-format, the
+# static analysis clang-tidy and cppcheck).
 # Does nothing (quickly) when everything is there already.
 set -eu
 
-packages="build-essential cmake pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
+packages="build-essential clang cmake pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev \
 libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
 
 missing=""
