@@ -57,7 +57,7 @@ test-sanitize: deps
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 analyse:
-	ANALYSE_DIR=$(ANALYSE_DIR) JOBS=$(JOBS) sh scripts/analyse.sh
+	ANALYSE_DIR=$(ANALYSE_DIR) JOBS=$(JOBS) CMAKE_FLAGS="$(CMAKE_FLAGS)" sh scripts/analyse.sh
 
 # make soak [MINUTES=10] [SANITIZE=1]: the demo on its own X server under
 # random keys and resizes for MINUTES (scripts/soak.sh); SANITIZE=1 soaks

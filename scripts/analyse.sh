@@ -7,7 +7,10 @@
 # compiles is analysed; tests and benchmarks are not. Prints each tool's
 # findings and their count; exits 1 on any finding.
 #
-#   sh scripts/analyse.sh            JOBS=n sets the analysers' parallel jobs (2)
+#   sh scripts/analyse.sh    JOBS=n: the analysers' parallel jobs (2);
+#                            CMAKE_FLAGS: more options for the configuration
+#                            (a module built only on request is analysed
+#                            only when requested here)
 #
 # A finding is fixed in the code. A false alarm the code cannot reasonably
 # avoid is silenced at its line, with the reason in the same comment:
@@ -25,7 +28,7 @@ sh scripts/install-deps.sh clang clang-tidy cppcheck python3
 # written then, and the analysers compile for themselves.
 CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
     -DVESTRANE_BUILD_DEMO=ON -DVESTRANE_BUILD_TESTS=OFF -DVESTRANE_BUILD_BENCHMARKS=OFF \
-    -DVESTRANE_SHARED=ON >/dev/null
+    -DVESTRANE_SHARED=ON ${CMAKE_FLAGS:-} >/dev/null
 
 # The compile commands of the analysed folders only, for both tools.
 mkdir -p "$dir/analysed"
