@@ -1,7 +1,10 @@
 # make run      build the demo and the examples (warnings stay warnings), then
 #               run the demo (headless: screenshots under build/screenshots)
-# make test     build with warnings as errors and run every test, then again
-#               with the address and undefined-behaviour sanitizers
+# make test     build with warnings as errors and run every test, with g++ and
+#               again with clang, then with the address and undefined-behaviour
+#               sanitizers (g++)
+# make analyse  clang-tidy (.clang-tidy) and cppcheck over the library, the demo
+#               and the examples (scripts/analyse.sh); fails on any finding
 # make bench    the benchmark table, and the demo's frame rate against plain-GLUT
 #               peers; fails when drawText takes over 1.25 times its floor
 # make package  build the Debian packages libvestrane-support0 and libvestrane-dev
@@ -12,12 +15,15 @@
 # reach the build directory that make run and a plain cmake --build use.
 BUILD_DIR ?= build
 TEST_DIR ?= build-test
+CLANG_DIR ?= build-clang
 SANITIZE_DIR ?= build-sanitize
+ANALYSE_DIR ?= build-analyse
 PACKAGE_DIR ?= build-package
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps deps-docs build run test test-plain test-sanitize bench package docs clean
+.PHONY: all deps deps-docs build run test test-plain test-clang test-sanitize analyse bench package
+.PHONY: docs clean
 
 all: build
 
@@ -38,18 +44,28 @@ run: deps
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target vestrane vestrane-examples
 	@sh scripts/run-demo.sh $(BUILD_DIR)
 
-test: test-plain test-sanitize
+test: test-plain test-clang test-sanitize
 
 test-plain: deps-docs
 	cmake -S . -B $(TEST_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The same build and suite with clang (the consumer tests build with it too).
+test-clang: deps
+	CC=clang CXX=clang++ cmake -S . -B $(CLANG_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON \
+	    -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
+	cmake --build $(CLANG_DIR) -j $(JOBS)
+	cd $(CLANG_DIR) && ctest --output-on-failure -j $(JOBS)
+
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SANITIZE=ON \
 	    -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
+
+analyse:
+	ANALYSE_DIR=$(ANALYSE_DIR) JOBS=$(JOBS) CMAKE_FLAGS="$(CMAKE_FLAGS)" sh scripts/analyse.sh
 
 # make soak [MINUTES=10] [SANITIZE=1]: the demo on its own X server under
 # random keys and resizes for MINUTES (scripts/soak.sh); SANITIZE=1 soaks
@@ -93,4 +109,4 @@ docs: deps-docs
 	cmake --build $(BUILD_DIR) --target docs
 
 clean:
-	rm -rf $(BUILD_DIR) $(TEST_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(TEST_DIR) $(CLANG_DIR) $(SANITIZE_DIR) $(ANALYSE_DIR) $(PACKAGE_DIR)

@@ -1,12 +1,13 @@
 #!/bin/sh
 # Installs what building, testing and running need, on Debian or Ubuntu,
-# and the further packages named as arguments (CI adds clang-format; make
-# docs, test and package add doxygen and man-db).
+# and the further packages named as arguments (CI adds clang-format, the
+# static analysis clang-tidy and cppcheck; make docs, test and package add
+# doxygen and man-db).
 # Does nothing (quickly) when everything is there already.
 set -eu
 
-packages="build-essential cmake pkg-config file freeglut3-dev libgl-dev libglu1-mesa-dev libpng-dev \
-libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
+packages="build-essential clang cmake pkg-config file freeglut3-dev libgl-dev libglu1-mesa-dev \
+libpng-dev libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
 
 missing=""
 for package in $packages; do

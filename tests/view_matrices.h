@@ -66,7 +66,7 @@ inline void expectFiniteView()
     for (const Matrix& m : {mouseTransform(), keyRotation()}) {
         EXPECT_TRUE(isFiniteMatrix(m)) << ::testing::PrintToString(m);
     }
-    for (float value : values) {
+    for (const float& value : values) {
         EXPECT_TRUE(std::isfinite(value)) << "getter value " << &value - values.data();
     }
 }

@@ -169,8 +169,11 @@ void makeColors()
     // makeColor hands out one buffer that its next call overwrites: the
     // background, needed every frame, keeps a copy of its own.
     backgroundColor = copyColor(makeColor(0.06f, 0.07f, 0.11f, 1.0f));
-    // Escape ends the program inside handleRotationKey, through exit.
-    std::atexit(releaseColors);
+    // Escape ends the program inside handleRotationKey, through exit. If the
+    // hook cannot be registered, the colours go with the process: say so
+    // (should stderr fail too, there is no one left to tell).
+    if (std::atexit(releaseColors) != 0)
+        (void)std::fputs("vestrane-showcase: the colours will not be released at exit\n", stderr);
 }
 
 /* ---- Scene ------------------------------------------------------------- */
@@ -377,10 +380,10 @@ void drawRampBar(Color* const* ramp, int left, int bottom, int top)
     const float step = static_cast<float>(top - bottom) / (rampSize - 1);
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i < rampSize; ++i) {
-        const float y = bottom + step * i;
+        const float y = static_cast<float>(bottom) + step * static_cast<float>(i);
         glColor4fv(ramp[i]);
-        glVertex2f(left, y);
-        glVertex2f(left + barWidth, y);
+        glVertex2f(static_cast<float>(left), y);
+        glVertex2f(static_cast<float>(left + barWidth), y);
     }
     glEnd();
     glColor4fv(colorGrey50());
@@ -403,10 +406,12 @@ void labelRampBar(const char* caption, int left, int bottom, int top, bool label
     setTextAlignment(labelsRight ? alignLeft : alignRight);
     glColor4fv(colorGrey75());
     setTextOffset(0.0f, labelsRight ? 0.0f : -6.0f, 0.0f);
-    drawGlutTextAt(captionX, top + 8, 0.0f, GLUT_BITMAP_8_BY_13, "%s", caption);
+    drawGlutTextAt(static_cast<float>(captionX), static_cast<float>(top + 8), 0.0f,
+                   GLUT_BITMAP_8_BY_13, "%s", caption);
     glColor4fv(colorGrey50());
     for (int value : {0, rampSize - 1}) {
-        setTextAnchor(labelX, value == 0 ? bottom : top, 0.0f);
+        setTextAnchor(static_cast<float>(labelX), static_cast<float>(value == 0 ? bottom : top),
+                      0.0f);
         setTextOffset(0.0f, scaled(labelsRight ? 4.0f : -2.0f), 0.0f);
         drawTextInFont(smallFont, "%d", value);
     }
@@ -433,12 +438,13 @@ void drawProjectionStatus(int height)
     const Projection& projection = projections[projectionIndex];
     glColor4fv(colorMediumYellow());
     if (projection.boxName == nullptr) {
-        drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f, "%s   fovy %.1f   aspect %.3f",
-                              projection.name, static_cast<double>(getPerspectiveFovy()),
+        drawGlutTextDefaultAt(static_cast<float>(margin), static_cast<float>(height - lineHeight),
+                              0.0f, "%s   fovy %.1f   aspect %.3f", projection.name,
+                              static_cast<double>(getPerspectiveFovy()),
                               static_cast<double>(getPerspectiveAspect()));
         return;
     }
-    drawGlutTextDefaultAt(margin, height - lineHeight, 0.0f,
+    drawGlutTextDefaultAt(static_cast<float>(margin), static_cast<float>(height - lineHeight), 0.0f,
                           "%s %s  x %.2f .. %.2f  y %.2f .. %.2f  pixel %.4f", projection.name,
                           projection.boxName, static_cast<double>(getViewLeft()),
                           static_cast<double>(getViewRight()), static_cast<double>(getViewBottom()),
@@ -460,7 +466,7 @@ void drawViewStatus(int height)
     getKeyAngles(&keys[0], &keys[1], &keys[2]);
     getPan(&pan[0], &pan[1]);
     glColor4fv(colorGrey75());
-    setTextAnchor(margin, height - 2 * lineHeight, 0.0f);
+    setTextAnchor(static_cast<float>(margin), static_cast<float>(height - 2 * lineHeight), 0.0f);
     drawGlutTextDefault("mouse %.1f %.1f %.1f  keys %.0f %.0f %.0f  pan %.2f %.2f (x%g)  zoom %.3f",
                         static_cast<double>(mouse[0]), static_cast<double>(mouse[1]),
                         static_cast<double>(mouse[2]), static_cast<double>(keys[0]),
@@ -473,7 +479,7 @@ void drawViewStatus(int height)
 void drawSpinAndStrokeStatus(int height)
 {
     glColor4fv(colorGrey75());
-    setTextAnchor(margin, height - 3 * lineHeight, 0.0f);
+    setTextAnchor(static_cast<float>(margin), static_cast<float>(height - 3 * lineHeight), 0.0f);
     drawGlutTextDefault("spin %s x%.2f (window %d)   title: bold %s  smooth %s  spacing %.0f",
                         onOff(getAutoRotate()), static_cast<double>(getAutoRotateSpeed()),
                         getAutoRotateWindow(), onOff(getStrokeBold()), onOff(getStrokeSmooth()),
@@ -485,7 +491,8 @@ void drawHelp()
     glColor4fv(colorGrey75());
     setTextAlignment(alignLeft);
     for (int line = 0; line < helpLines; ++line) {
-        setTextAnchor(margin, helpBand - (line + 1) * lineHeight, 0.0f);
+        setTextAnchor(static_cast<float>(margin),
+                      static_cast<float>(helpBand - (line + 1) * lineHeight), 0.0f);
         drawGlutText(GLUT_BITMAP_8_BY_13, "%s", helpText[line]);
     }
 }

@@ -165,14 +165,14 @@ WindowFonts* fontTableOf(WindowId window)
     if (window < 0)
         return nullptr;
     const auto index = static_cast<std::size_t>(window);
-    if (index >= fontTables.size()) {
-        try {
-            fontTables.resize(index + 1);
-        } catch (const std::bad_alloc&) {
-            return nullptr;  // resize left the tables as they were
-        }
+    if (index < fontTables.size())
+        return &fontTables[index];
+    try {
+        fontTables.resize(index + 1);
+    } catch (const std::bad_alloc&) {
+        return nullptr;  // resize left the tables as they were
     }
-    return &fontTables[index];
+    return &fontTables.back();  // the window's entry is the last one now
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ cmake_minimum_required(VERSION 3.21)
 #   FROM=packages with a consumer CHECK: build it against that root's /usr,
 #                       the library in its multiarch directory lib/MULTIARCH;
 # then run the consumer on a private X server (WITH_X); it saves a PNG too.
+# The consumers are compiled with C_COMPILER and CXX_COMPILER, the compilers
+# of the build.
 if(FROM STREQUAL "packages")
   set(prefix "${WORK_DIR}/packages/root/usr")
   set(libdir "lib/${MULTIARCH}")
@@ -26,6 +28,7 @@ else()
   set(libdir lib)
   set(scratch "${WORK_DIR}/${CHECK}")
 endif()
+set(compilers "-DCMAKE_C_COMPILER=${C_COMPILER}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}")
 
 # run(command...): runs it without the calling make's job server, fails on error.
 function(run)
@@ -191,7 +194,7 @@ elseif(CHECK STREQUAL "packages")
 elseif(CHECK MATCHES "^cmake_(static|shared)$")
   string(COMPARE EQUAL ${CMAKE_MATCH_1} shared shared)
   run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${scratch}" "-DCMAKE_PREFIX_PATH=${prefix}"
-    -DCONSUMER_SHARED=${shared})
+    -DCONSUMER_SHARED=${shared} ${compilers})
   run(${CMAKE_COMMAND} --build "${scratch}")
   check_and_run("${scratch}/consumer" ${shared})
 elseif(CHECK MATCHES "^make_(static|shared)$")
@@ -203,11 +206,11 @@ elseif(CHECK MATCHES "^make_(static|shared)$")
     set(arguments PKG=vestrane-static)
   endif()
   run(${CMAKE_COMMAND} -E env "PKG_CONFIG_PATH=${prefix}/${libdir}/pkgconfig"
-    make -C "${scratch}" ${arguments})
+    make -C "${scratch}" "CC=${C_COMPILER}" ${arguments})
   check_and_run("${scratch}/consumer" ${shared})
 elseif(CHECK STREQUAL "subdirectory")
   run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}/subdirectory" -B "${scratch}"
-    "-DVESTRANE_DIR=${PROJECT_DIR}" -DCMAKE_BUILD_TYPE=Debug)
+    "-DVESTRANE_DIR=${PROJECT_DIR}" -DCMAKE_BUILD_TYPE=Debug ${compilers})
   run(${CMAKE_COMMAND} --build "${scratch}" -j 2)
   check_and_run("${scratch}/consumer" OFF)
 else()
