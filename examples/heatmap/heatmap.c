@@ -26,7 +26,8 @@ static Color** ramp;
 /* A value for every cell: two warm hills on a cool plain, 0 to 100. */
 static float valueAt(int column, int row)
 {
-    const float x = (float)column / columns, y = (float)row / rows;
+    const float x = (float)column / columns;
+    const float y = (float)row / rows;
     const float hill = expf(-((x - 0.3f) * (x - 0.3f) + (y - 0.6f) * (y - 0.6f)) * 12.0f);
     const float ridge = expf(-((x - 0.75f) * (x - 0.75f) * 20.0f + (y - 0.3f) * (y - 0.3f) * 6.0f));
     const float value = valueMax * (0.9f * hill + 0.7f * ridge + 0.05f * sinf(9.0f * x));
@@ -43,7 +44,8 @@ static void drawGrid(void)
 {
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            const float x = gridLeft + column * cell, y = gridBottom + row * cell;
+            const float x = gridLeft + (float)column * cell;
+            const float y = gridBottom + (float)row * cell;
             glColor4fv(colourOf(valueAt(column, row)));
             glRectf(x, y, x + cell, y + cell);
         }
@@ -53,17 +55,19 @@ static void drawGrid(void)
 /* The legend: the ramp's 256 colours bottom to top, numbers right of it. */
 static void drawColourBar(void)
 {
-    const float height = rows * cell, step = height / (rampSize - 1);
+    const float height = rows * cell;
+    const float step = height / (rampSize - 1);
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i < rampSize; ++i) {
         glColor4fv(ramp[i]);
-        glVertex2f(barLeft, gridBottom + step * i);
-        glVertex2f(barLeft + barWidth, gridBottom + step * i);
+        glVertex2f(barLeft, gridBottom + step * (float)i);
+        glVertex2f(barLeft + barWidth, gridBottom + step * (float)i);
     }
     glEnd();
     glColor4fv(colorWhite());
     setTextAlignment(alignLeft);
-    for (float value = 0.0f; value <= valueMax; value += 25.0f) {
+    for (int tick = 0; tick <= 4; ++tick) { /* 0, 25, 50, 75, 100 */
+        const float value = valueMax * (float)tick / 4.0f;
         setTextAnchor(barLeft + barWidth, gridBottom + height * value / valueMax, 0.0f);
         drawWindowLine(0, 0, 4, 0); /* a tick, in pixels from the anchor */
         setTextOffset(8.0f, 5.0f, 0.0f);

@@ -26,8 +26,8 @@ static int clickX, clickY, clickPending; /* a click waits for the next frame */
 static int marked;                       /* whether a point is marked */
 static double mark[3];                   /* the point, in scene coordinates */
 
-/* A floor, a ball and a box, drawn with the depth test on: windowToScene
- * finds what the depth buffer holds. */
+/* A teapot on a floor, lit, with the depth test on: windowToScene finds
+ * what the depth buffer holds. */
 static void drawScene(void)
 {
     static const GLfloat light[4] = {-0.4f, 0.8f, 1.0f, 0.0f};
@@ -35,39 +35,17 @@ static void drawScene(void)
     glEnable(GL_LIGHTING);
     glColor4fv(colorGrey50());
     glPushMatrix();
-    glTranslatef(0.0f, -1.05f, 0.0f);
-    glScalef(4.0f, 0.1f, 3.0f);
+    glTranslatef(0.0f, -0.85f, 0.0f);
+    glScalef(4.5f, 0.1f, 3.0f);
     glutSolidCube(1.0);
     glPopMatrix();
     glColor4fv(colorBrick());
-    glPushMatrix();
-    glTranslatef(-0.8f, -0.3f, 0.2f);
-    glutSolidSphere(0.7, 32, 16);
-    glPopMatrix();
-    glColor4fv(colorSlateBlue());
-    glPushMatrix();
-    glTranslatef(1.0f, -0.5f, -0.3f);
-    glutSolidCube(1.0);
-    glPopMatrix();
+    glutSolidTeapot(1.1);
     glDisable(GL_LIGHTING);
-}
-
-/* A cross at the marked point and its coordinates beside it, in front of
- * everything (the depth test off). */
-static void drawMark(void)
-{
-    glColor4fv(colorYellow());
-    setTextAnchor((float)mark[0], (float)mark[1], (float)mark[2]);
-    drawWindowLine(-6, 0, 6, 0);
-    drawWindowLine(0, -6, 0, 6);
-    setTextAlignment(alignLeft);
-    setTextOffset(9.0f, -4.0f, 0.0f);
-    drawTextInFont(boldFont, "(%.2f, %.2f, %.2f)", mark[0], mark[1], mark[2]);
 }
 
 static void display(void)
 {
-    glClearColor(0.10f, 0.12f, 0.20f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     applyMouseTransform();
@@ -77,10 +55,15 @@ static void display(void)
         clickPending = 0;
         marked = windowToScene(clickX, clickY, &mark[0], &mark[1], &mark[2]);
     }
-    if (marked)
-        drawMark();
+    if (marked) { /* a cross and the coordinates, in front of everything */
+        glColor4fv(colorYellow());
+        setTextAnchor((float)mark[0], (float)mark[1], (float)mark[2]);
+        drawWindowLine(-6, 0, 6, 0);
+        drawWindowLine(0, -6, 0, 6);
+        setTextOffset(9.0f, -4.0f, 0.0f);
+        drawTextInFont(boldFont, "(%.2f, %.2f, %.2f)", mark[0], mark[1], mark[2]);
+    }
     glPopMatrix();
-
     glColor4fv(colorGrey75()); /* the help, at the top-left corner of the box */
     setTextAnchor(getViewLeft(), getViewTop(), 0.0f);
     setTextOffset(8.0f, 18.0f, 0.0f);
@@ -118,6 +101,7 @@ int main(int argc, char** argv)
     glutInitWindowSize(400, 300);
     glutInitWindowPosition(50, 50);
     glutCreateWindow("Vestrane picking");
+    glClearColor(0.10f, 0.12f, 0.20f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHT0);
     glEnable(GL_COLOR_MATERIAL); /* the lit objects take glColor */

@@ -19,6 +19,9 @@
 static const float plotLeft = -180.0f, plotRight = 210.0f, plotBottom = -130.0f, plotTop = 115.0f;
 /* The function's range on that plot area. */
 static const float xMin = 0.0f, xMax = 10.0f, yMin = -1.0f, yMax = 1.0f;
+/* Ticks: x every 2 from xMin, y every 0.5 from yMin (counted, not summed). */
+enum { xTicks = 6, yTicks = 5 };
+static const float xStep = 2.0f, yStep = 0.5f;
 
 static float wave(float x)
 {
@@ -37,11 +40,13 @@ static void drawGridAndCurve(void)
 {
     glColor4fv(colorGrey25());
     glBegin(GL_LINES);
-    for (float v = xMin; v <= xMax; v += 2.0f) {
+    for (int i = 0; i < xTicks; ++i) {
+        const float v = xMin + xStep * (float)i;
         glVertex2f(v, yMin);
         glVertex2f(v, yMax);
     }
-    for (float v = yMin; v <= yMax; v += 0.5f) {
+    for (int i = 0; i < yTicks; ++i) {
+        const float v = yMin + yStep * (float)i;
         glVertex2f(xMin, v);
         glVertex2f(xMax, v);
     }
@@ -62,12 +67,14 @@ static void drawTickLabels(void)
 {
     glColor4fv(colorGrey75());
     setTextAlignment(alignLeft);
-    for (float v = xMin; v <= xMax; v += 2.0f) {
+    for (int i = 0; i < xTicks; ++i) {
+        const float v = xMin + xStep * (float)i;
         setTextAnchor(v, yMin, 0.0f);
         setTextOffset(-0.5f * (float)textWidth(boldFont, "%.0f", (double)v), 18.0f, 0.0f);
         drawTextInFont(boldFont, "%.0f", (double)v);
     }
-    for (float v = yMin; v <= yMax; v += 0.5f) {
+    for (int i = 0; i < yTicks; ++i) {
+        const float v = yMin + yStep * (float)i;
         setTextAnchor(xMin, v, 0.0f);
         setTextOffset(-8.0f - (float)textWidth(boldFont, "%.1f", (double)v), 5.0f, 0.0f);
         drawTextInFont(boldFont, "%.1f", (double)v);

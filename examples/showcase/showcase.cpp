@@ -146,7 +146,12 @@ struct Click {
 };
 Click click;
 bool marked = false;
-std::array<double, 3> markedPoint{};
+struct ScenePoint {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+ScenePoint markedPoint;
 bool saveRequested = false;  // p: saved after the next frame is drawn
 // Kept for the whole run, released at exit.
 Color** rainbowRamp = nullptr;
@@ -288,8 +293,7 @@ void resolveClick()
     if (!click.pending)
         return;
     click.pending = false;
-    marked =
-        windowToScene(click.x, click.y, &markedPoint[0], &markedPoint[1], &markedPoint[2]) != 0;
+    marked = windowToScene(click.x, click.y, &markedPoint.x, &markedPoint.y, &markedPoint.z) != 0;
 }
 
 /* A cross on the marked point and its scene coordinates beside it, in
@@ -299,14 +303,14 @@ void drawMark()
     if (!marked)
         return;
     glColor4fv(colorGreen());
-    setTextAnchor(static_cast<float>(markedPoint[0]), static_cast<float>(markedPoint[1]),
-                  static_cast<float>(markedPoint[2]));
+    setTextAnchor(static_cast<float>(markedPoint.x), static_cast<float>(markedPoint.y),
+                  static_cast<float>(markedPoint.z));
     const int arm = 6 * getTextScale();
     drawWindowLine(-arm, 0, arm, 0);
     drawWindowLine(0, -arm, 0, arm);
     setTextAlignment(alignLeft);
     setTextOffset(scaled(9.0f), scaled(-4.0f), 0.0f);
-    drawTextInFont(boldFont, "(%.2f, %.2f, %.2f)", markedPoint[0], markedPoint[1], markedPoint[2]);
+    drawTextInFont(boldFont, "(%.2f, %.2f, %.2f)", markedPoint.x, markedPoint.y, markedPoint.z);
 }
 
 /* The title stands in the scene, centred above the teapot, so it turns,
@@ -592,16 +596,16 @@ void saveNextImage()
 {
     std::array<char, 64> path{};
     for (int n = 1; n < 100000; ++n) {
-        std::snprintf(path.data(), path.size(), "vestrane-showcase-%d.png", n);
-        if (access(path.data(), F_OK) != 0)
+        if (std::snprintf(path.data(), path.size(), "vestrane-showcase-%d.png", n) < 0 ||
+            access(path.data(), F_OK) != 0)
             break;
     }
     if (saveWindowImage(path.data()) != 0)
         std::printf("saved %s\n", path.data());
-    else
-        std::fprintf(stderr, "vestrane-showcase: could not save %s: %s\n", path.data(),
-                     std::strerror(errno));
-    std::fflush(stdout);
+    else  // a console that cannot be written to leaves nothing more to tell
+        (void)std::fprintf(stderr, "vestrane-showcase: could not save %s: %s\n", path.data(),
+                           std::strerror(errno));
+    (void)std::fflush(stdout);  // the same
 }
 
 /* ---- Display and set-up ------------------------------------------------ */

@@ -130,6 +130,7 @@ int writePng(PngOutput* output, int width, int height, const unsigned char* pixe
         return ENOMEM;
     }
     /* Only png and info, never changed below, are used after a longjmp. */
+    // NOLINTNEXTLINE(cert-err52-cpp): libpng reports its errors by longjmp only
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return output->writeError != 0 ? output->writeError : EIO;
@@ -161,7 +162,10 @@ int createTemporary(char* name, std::size_t folderLength)
             (static_cast<unsigned long long>(getpid()) << 40) ^
             (static_cast<unsigned long long>(now.tv_nsec) * 0x9E3779B97F4A7C15ull) ^
             ++temporaryCounter;
-        std::snprintf(name + folderLength, temporaryNameSize, "%s%016llx", temporaryPrefix, tag);
+        if (std::snprintf(name + folderLength, temporaryNameSize, "%s%016llx", temporaryPrefix,
+                          tag) < 0) {
+            return -1;  // errno set by snprintf
+        }
         const int descriptor = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0 || errno != EEXIST) {
             return descriptor;

@@ -20,7 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 
 using vestrane::detail::pixelSizeOf;
@@ -228,12 +228,13 @@ constexpr PackSetting packSettings[] = {
 bool isPackBufferBound()
 {
     const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    int major = 0;
-    int minor = 0;
-    if (!version || std::sscanf(version, "%d.%d", &major, &minor) != 2 ||
-        (major < 2 || (major == 2 && minor < 1))) {
+    if (version == nullptr)
         return false;
-    }
+    char* end = nullptr;
+    const long major = std::strtol(version, &end, 10);
+    const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
+    if (major < 2 || (major == 2 && minor < 1))
+        return false;
     GLint bound = 0;
     glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &bound);
     return bound != 0;
