@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     glutInitWindowSize(320, 120);
     glutInitWindowPosition(50, 50);
     glutCreateWindow("Vestrane hello");
+    setTextScale(0); /* own-font text as large as the screen wants it (HiDPI) */
     setOrthoBox(-1.0f, 1.0f, -1.0f, 1.0f, -1.0f, 1.0f); /* kept visible by reshapeOrtho */
     glutReshapeFunc(reshapeOrtho);
     glutDisplayFunc(display);
