@@ -1,5 +1,5 @@
 /**
- * @defgroup vestrane_projection Projections: reshape callbacks that keep the picture undistorted, and picking
+ * @defgroup vestrane_projection Projections: undistorting reshape callbacks, and picking
  *
  * Reshape callbacks that keep a stated box of world space visible with
  * square pixels.
