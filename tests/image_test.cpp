@@ -100,7 +100,6 @@ TEST_F(SaveWindowImage, HoldsTheBackBufferTopRowFirstAndPutsGlStateBack)
         GLint value = -1;
         glGetIntegerv(pack[i], &value);
         EXPECT_EQ(value, odd[i]) << "pack setting " << i;
-        glPixelStorei(pack[i], i == 0 ? 1 : 0); /* as readGlPixels needs them */
     }
     GLint readBuffer = 0;
     glGetIntegerv(GL_READ_BUFFER, &readBuffer);

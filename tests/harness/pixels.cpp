@@ -73,8 +73,14 @@ Image readGlPixels(int width, int height, unsigned buffer)
     image.rgb.resize(static_cast<std::size_t>(width) * height * 3);
     std::vector<std::uint8_t> bottomUp(image.rgb.size());
     glReadBuffer(buffer);
+    // Tightly packed rows from the first pixel, whatever the test set up.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    glPopClientAttrib();
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
     for (int y = 0; y < height; ++y) {
         const auto source =

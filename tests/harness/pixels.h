@@ -51,7 +51,8 @@ struct RegionStats {
 /* Screenshot of an X window as the X server shows it. */
 Image captureWindow(XWindow window);
 
-/* The current GL window's back or front buffer (GL_BACK, GL_FRONT). */
+/* The current GL window's back or front buffer (GL_BACK, GL_FRONT), read
+ * whatever the pixel-pack settings are (they are put back). */
 Image readGlPixels(int width, int height, unsigned buffer);
 
 RegionStats regionStats(const Image& image, PixelRect region);
