@@ -28,14 +28,6 @@ static float wave(float x)
     return sinf(2.0f * x) * expf(-x / 4.0f);
 }
 
-/* Maps the function's units onto the plot area, for everything that follows. */
-static void enterPlotUnits(void)
-{
-    glTranslatef(plotLeft, plotBottom, 0.0f);
-    glScalef((plotRight - plotLeft) / (xMax - xMin), (plotTop - plotBottom) / (yMax - yMin), 1.0f);
-    glTranslatef(-xMin, -yMin, 0.0f);
-}
-
 static void drawGridAndCurve(void)
 {
     glColor4fv(colorGrey25());
@@ -94,8 +86,10 @@ static void display(void)
     const float size = 30.0f; /* letters about 20 units tall */
     glClearColor(0.09f, 0.10f, 0.14f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    glPushMatrix();
-    enterPlotUnits();
+    glPushMatrix(); /* the function's units on the plot area, for what follows */
+    glTranslatef(plotLeft, plotBottom, 0.0f);
+    glScalef((plotRight - plotLeft) / (xMax - xMin), (plotTop - plotBottom) / (yMax - yMin), 1.0f);
+    glTranslatef(-xMin, -yMin, 0.0f);
     drawGridAndCurve();
     drawTickLabels();
     glPopMatrix();
@@ -108,9 +102,8 @@ static void keyboard(unsigned char key, int x, int y)
 {
     (void)x;
     (void)y;
-    if (key == 27 || key == 'q') { /* 27 is Escape */
-        glutLeaveMainLoop();       /* glutMainLoop returns, and GLUT ends cleanly */
-    }
+    if (key == 27 || key == 'q') /* 27 is Escape */
+        glutLeaveMainLoop();     /* glutMainLoop returns, and GLUT ends cleanly */
 }
 
 int main(int argc, char** argv)
