@@ -3,6 +3,7 @@
  * top row first, with GL state put back; every failure returns 0 with errno
  * set, leaves an existing file byte for byte and no hidden file behind.
  */
+#define GL_GLEXT_PROTOTYPES /* glBindBuffer, for a bound pack buffer */
 #include "support/image/image.h"
 #include "tests/harness/glut_window.h"
 #include "tests/harness/pixels.h"
@@ -127,6 +128,12 @@ TEST_F(SaveWindowImage, FailuresLeaveTheOldFileAndNothingNew)
     EXPECT_EQ(failure(folder / "missing/x.png"), ENOENT);
     EXPECT_EQ(failure(old.string() + "/"), ENOTDIR);
     EXPECT_EQ(failure("/dev/null"), EINVAL);
+    GLuint buffer = 0; /* glReadPixels would fill it instead of the picture */
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
+    EXPECT_EQ(failure(old), ENOTSUP);
+    glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+    glDeleteBuffers(1, &buffer);
     /* The size limit cut inside libpng's writing, then at the last flush. */
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);

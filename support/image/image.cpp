@@ -13,6 +13,8 @@
  */
 #include "support/image/image.h"
 
+#include "support/pixel_read.h"
+
 #include <GL/glut.h>
 #include <fcntl.h>
 #include <png.h>
@@ -40,55 +42,22 @@ unsigned long long temporaryCounter = 0;
 // Internal helpers
 // ---------------------------------------------------------------------------
 
-/* The settings that shape what glReadPixels delivers, and the values under
- * which it delivers the window's pixels as they are, tightly packed. */
-struct PackSetting {
-    GLenum name;
-    GLint plain;
-};
-constexpr PackSetting packSettings[] = {
-    {GL_PACK_SWAP_BYTES, GL_FALSE}, {GL_PACK_LSB_FIRST, GL_FALSE}, {GL_PACK_ROW_LENGTH, 0},
-    {GL_PACK_SKIP_ROWS, 0},         {GL_PACK_SKIP_PIXELS, 0},      {GL_PACK_ALIGNMENT, 1}};
-struct TransferSetting {
-    GLenum name;
-    GLfloat plain;
-};
-constexpr TransferSetting transferSettings[] = {
-    {GL_MAP_COLOR, 0.0f}, {GL_RED_SCALE, 1.0f},  {GL_GREEN_SCALE, 1.0f}, {GL_BLUE_SCALE, 1.0f},
-    {GL_RED_BIAS, 0.0f},  {GL_GREEN_BIAS, 0.0f}, {GL_BLUE_BIAS, 0.0f}};
-
 /* The hidden file's name in the target's folder: this, then 16 hex digits. */
 constexpr char temporaryPrefix[] = ".vestrane-image-";
 constexpr std::size_t temporaryNameSize = sizeof temporaryPrefix + 16;
 
 /* Reads the current window's width x height pixels into `pixels`: RGB,
- * 3 bytes each, no padding, bottom row first. Puts back every setting it
- * changes. */
+ * 3 bytes each, no padding, bottom row first, from the back buffer of a
+ * double-buffered window. Puts back every setting it changes. */
 void readWindow(int width, int height, unsigned char* pixels)
 {
-    GLint savedPack[std::size(packSettings)];
-    GLfloat savedTransfer[std::size(transferSettings)];
-    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
-        glGetIntegerv(packSettings[i].name, &savedPack[i]);
-        glPixelStorei(packSettings[i].name, packSettings[i].plain);
-    }
-    for (std::size_t i = 0; i < std::size(transferSettings); ++i) {
-        glGetFloatv(transferSettings[i].name, &savedTransfer[i]);
-        glPixelTransferf(transferSettings[i].name, transferSettings[i].plain);
-    }
     GLint savedReadBuffer = GL_BACK;
     GLboolean doubleBuffered = GL_FALSE;
     glGetIntegerv(GL_READ_BUFFER, &savedReadBuffer);
     glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
     glReadBuffer(doubleBuffered ? GL_BACK : GL_FRONT);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    pixel_read::readPlain(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
     glReadBuffer(static_cast<GLenum>(savedReadBuffer));
-    for (std::size_t i = 0; i < std::size(transferSettings); ++i) {
-        glPixelTransferf(transferSettings[i].name, savedTransfer[i]);
-    }
-    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
-        glPixelStorei(packSettings[i].name, savedPack[i]);
-    }
 }
 
 /* Where libpng's output goes, and the errno of a write that failed. */
@@ -260,6 +229,9 @@ int saveWindowImage(const char* path)
         keptMode = static_cast<int>(existing.st_mode & 0777);
     } else if (errno != ENOENT) {
         return 0;
+    }
+    if (pixel_read::packBufferBound()) {
+        return fail(ENOTSUP);  // glReadPixels would fill the buffer object instead
     }
     const int width = glutGet(GLUT_WINDOW_WIDTH);
     const int height = glutGet(GLUT_WINDOW_HEIGHT);

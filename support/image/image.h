@@ -49,8 +49,8 @@ extern "C" {
  *
  * GL state: the pixel-pack settings, the pixel-transfer scales, biases and
  * colour mapping, and the read buffer are set for the read and put back;
- * nothing else is touched and no GL extension is needed. A bound pixel-pack
- * buffer object is not supported.
+ * nothing else is touched and no GL extension is needed. While a pixel-pack
+ * buffer object is bound, nothing is read or saved (ENOTSUP).
  *
  * @param path  the file to write, as fopen takes it
  * @return      1 when the whole picture is saved; 0 with errno set when
@@ -60,7 +60,8 @@ extern "C" {
  *              EINVAL when it is some other file that is not a regular file
  *              (a device, a pipe), ENOSPC or EFBIG when the disk is full or
  *              the file-size limit is reached, ENOMEM when memory for the
- *              picture is lacking, EIO for an error inside libpng, and what
+ *              picture is lacking, ENOTSUP while a pixel-pack buffer object
+ *              is bound, EIO for an error inside libpng, and what
  *              the system reports otherwise (EACCES, ENAMETOOLONG, ...)
  */
 VESTRANE_API int saveWindowImage(const char* path);

@@ -13,6 +13,7 @@
  * glutGet, glutGetWindow).
  */
 #include "support/projection/projection.h"
+#include "support/pixel_read.h"
 #include "support/projection/view_box.h"
 
 #include <GL/glu.h>
@@ -209,63 +210,12 @@ void reshapeBox(const ViewBox& wanted, int width, int height, bool (*isUsable)(c
     load(box);
 }
 
-/* A pixel-pack setting and the value that packs one pixel plainly. */
-struct PackSetting {
-    GLenum name;
-    GLint plain;
-};
-
-constexpr PackSetting packSettings[] = {
-    {GL_PACK_SWAP_BYTES, GL_FALSE}, {GL_PACK_LSB_FIRST, GL_FALSE}, {GL_PACK_ROW_LENGTH, 0},
-    {GL_PACK_IMAGE_HEIGHT, 0},      {GL_PACK_SKIP_ROWS, 0},        {GL_PACK_SKIP_PIXELS, 0},
-    {GL_PACK_SKIP_IMAGES, 0},       {GL_PACK_ALIGNMENT, 4}};
-
-/*
- * Whether a pixel pack buffer is bound, into which glReadPixels would write.
- * Pack buffers came with GL 2.1; an older GL is not asked, as the query
- * would raise an error there.
- */
-bool isPackBufferBound()
-{
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    if (version == nullptr)
-        return false;
-    char* end = nullptr;
-    const long major = std::strtol(version, &end, 10);
-    const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
-    if (major < 2 || (major == 2 && minor < 1))
-        return false;
-    GLint bound = 0;
-    glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &bound);
-    return bound != 0;
-}
-
-/*
- * The depth stored at GL pixel (column, row), read with plain pack settings
- * and no depth scale or bias, all of which are put back as they were (by
- * query rather than the attribute stacks, which a caller may have filled).
- * Not-a-number when nothing was read.
- */
+/* The depth stored at GL pixel (column, row); not-a-number when nothing
+ * was read. */
 double readDepth(int column, int row)
 {
-    GLint saved[std::size(packSettings)];
-    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
-        glGetIntegerv(packSettings[i].name, &saved[i]);
-        glPixelStorei(packSettings[i].name, packSettings[i].plain);
-    }
-    GLfloat scale = 1.0f;
-    GLfloat bias = 0.0f;
-    glGetFloatv(GL_DEPTH_SCALE, &scale);
-    glGetFloatv(GL_DEPTH_BIAS, &bias);
-    glPixelTransferf(GL_DEPTH_SCALE, 1.0f);
-    glPixelTransferf(GL_DEPTH_BIAS, 0.0f);
     GLfloat depth = NAN;
-    glReadPixels(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-    glPixelTransferf(GL_DEPTH_SCALE, scale);
-    glPixelTransferf(GL_DEPTH_BIAS, bias);
-    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
-        glPixelStorei(packSettings[i].name, saved[i]);
-    }
+    pixel_read::readPlain(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     return depth;
 }
 
@@ -473,7 +423,7 @@ int windowToScene(int x, int y, double* sceneX, double* sceneY, double* sceneZ)
     }
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    if (depthBits <= 0 || isPackBufferBound()) {
+    if (depthBits <= 0 || pixel_read::packBufferBound()) {
         return 0;
     }
     const int row = height - 1 - y;
