@@ -211,6 +211,9 @@ int saveWindowImage(const char* path)
     if (path[0] == '\0') {
         return fail(ENOENT);
     }
+    if (pixel_read::packBufferBound()) {
+        return fail(ENOTSUP);  // glReadPixels would fill the buffer object instead
+    }
     /* An existing file is replaced where it really is (through links), if
      * fopen could write it, and keeps its permission bits. */
     struct stat existing;
@@ -229,9 +232,6 @@ int saveWindowImage(const char* path)
         keptMode = static_cast<int>(existing.st_mode & 0777);
     } else if (errno != ENOENT) {
         return 0;
-    }
-    if (pixel_read::packBufferBound()) {
-        return fail(ENOTSUP);  // glReadPixels would fill the buffer object instead
     }
     const int width = glutGet(GLUT_WINDOW_WIDTH);
     const int height = glutGet(GLUT_WINDOW_HEIGHT);
