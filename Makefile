@@ -52,7 +52,7 @@ test-plain: deps-docs
 	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # The same build and suite with clang (the consumer tests build with it too).
-test-clang: deps
+test-clang: deps-docs
 	CC=clang CXX=clang++ cmake -S . -B $(CLANG_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON \
 	    -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
 	cmake --build $(CLANG_DIR) -j $(JOBS)
