@@ -52,37 +52,37 @@ count_findings() {
     wc -l <"$1.findings" | tr -d ' '
 }
 
+# report NAME LOG STATUS: prints the tool's findings and sets COUNT to their
+# number; a tool that failed without a finding shows all it said and fails
+# the analysis.
+report() {
+    COUNT=$(count_findings "$2")
+    cat "$2.findings"
+    if [ "$3" -ne 0 ] && [ "$COUNT" -eq 0 ]; then
+        cat "$2"
+        echo "$1 failed (exit status $3)"
+        status=1
+    fi
+}
+
 status=0
 
 echo "clang-tidy ($(clang-tidy --version | sed -n 's/.*version \([0-9.]*\).*/\1/p'))..."
-tidy_log="$dir/clang-tidy.log"
 tidy_status=0
 run-clang-tidy -p "$dir/analysed" -j "$jobs" -quiet \
-    -header-filter="^$root/(support|demo|examples)/" >"$tidy_log" 2>&1 || tidy_status=$?
-tidy_count=$(count_findings "$tidy_log")
-cat "$dir/clang-tidy.log.findings"
-if [ "$tidy_status" -ne 0 ] && [ "$tidy_count" -eq 0 ]; then
-    # It failed without a finding: show all it said.
-    cat "$tidy_log"
-    echo "clang-tidy failed (exit status $tidy_status)"
-    status=1
-fi
+    -header-filter="^$root/(support|demo|examples)/" >"$dir/clang-tidy.log" 2>&1 || tidy_status=$?
+report clang-tidy "$dir/clang-tidy.log" "$tidy_status"
+tidy_count=$COUNT
 
 echo "cppcheck ($(cppcheck --version | sed 's/^Cppcheck //'))..."
-cppcheck_log="$dir/cppcheck.log"
 cppcheck_status=0
 cppcheck --project="$dir/analysed/compile_commands.json" -j "$jobs" -q \
     --enable=warning,performance,portability --inline-suppr --error-exitcode=1 \
     --library=opengl --library=posix \
     --template='{file}:{line}:{column}: {severity}: {message} [{id}]' \
-    >"$cppcheck_log" 2>&1 || cppcheck_status=$?
-cppcheck_count=$(count_findings "$cppcheck_log")
-cat "$dir/cppcheck.log.findings"
-if [ "$cppcheck_status" -ne 0 ] && [ "$cppcheck_count" -eq 0 ]; then
-    cat "$cppcheck_log"
-    echo "cppcheck failed (exit status $cppcheck_status)"
-    status=1
-fi
+    >"$dir/cppcheck.log" 2>&1 || cppcheck_status=$?
+report cppcheck "$dir/cppcheck.log" "$cppcheck_status"
+cppcheck_count=$COUNT
 
 echo "clang-tidy: $tidy_count findings"
 echo "cppcheck: $cppcheck_count findings"
