@@ -6,6 +6,8 @@
 #ifndef VESTRANE_BOUNDED_FORMAT_H
 #define VESTRANE_BOUNDED_FORMAT_H
 
+#include "support/text/utf8.h"
+
 #include <array>
 #include <cstdarg>
 #include <cstddef>
@@ -17,15 +19,19 @@ using TextBuffer = std::array<char, textBufferSize>;
 
 /*
  * Formats into `buffer`, cutting a longer text at its last byte (1999
- * characters for the text module's 2000-byte buffers). A format that fails
- * gives the empty text.
+ * characters for the text module's 2000-byte buffers) and never inside a
+ * UTF-8 sequence: what the cut would leave of one goes too. A format that
+ * fails gives the empty text.
  */
 template <std::size_t Size>
 __attribute__((format(printf, 2, 0))) inline void
 formatBounded(std::array<char, Size>& buffer, const char* format, va_list arguments)
 {
-    if (std::vsnprintf(buffer.data(), buffer.size(), format, arguments) < 0) {
+    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, arguments);
+    if (length < 0) {
         buffer[0] = '\0';
+    } else if (static_cast<std::size_t>(length) >= Size) {
+        buffer[vestrane::detail::lengthWithoutCutSequence(buffer.data(), Size - 1)] = '\0';
     }
 }
 

@@ -208,4 +208,9 @@ float charAdvance(int font)
     return static_cast<float>(bitmapFonts[fontIndex(font)].advance);
 }
 
+int cellHeight(int font)
+{
+    return static_cast<int>(bitmapFonts[fontIndex(font)].rows);
+}
+
 }  // namespace text_fonts

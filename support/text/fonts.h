@@ -55,6 +55,10 @@ inline constexpr GLsizei listsPerFont = 128;
  * f and i are not counted). */
 [[nodiscard]] float charAdvance(int font);
 
+/* The height of `font`'s glyph cell at scale 1: 10 rows for smallFont, 13
+ * for the others. */
+[[nodiscard]] int cellHeight(int font);
+
 }  // namespace text_fonts
 
 #endif

@@ -1,12 +1,15 @@
 /*
  * text.cpp - printf-style text and lines anchored at a 3-D point of a GLUT
- * window: own-font text through the per-window display lists, GLUT bitmap
- * text, lines in window pixels, the widths of own-font and GLUT text, and
- * the scale of own-font text.
+ * window: own-font text through the per-window display lists, text in
+ * loaded fonts through the per-window glyph pages, GLUT bitmap text, lines
+ * in window pixels, the widths of all of them, and the text scale. The
+ * anchor, the one-shot offset and the alignment are applied here, in
+ * takeTextShift, for every kind of font.
  *
  * Depends on: OpenGL, GLUT (current window, bitmap fonts),
- * fonts.h (the own fonts' display lists), text_scale.h (the automatic
- * scale), bounded_format.h.
+ * fonts.h (the own fonts' display lists), loaded_fonts.h and
+ * glyph_pages.h (loaded fonts), text_scale.h (the automatic scale),
+ * bounded_format.h.
  *
  * Every drawing entry works in a window-pixel frame: an orthographic
  * projection of the viewport's window pixels, depth 0 near to 1 far, in
@@ -19,17 +22,22 @@
 
 #include "support/text/bounded_format.h"
 #include "support/text/fonts.h"
+#include "support/text/glyph_pages.h"
+#include "support/text/loaded_fonts.h"
 #include "support/text/text_scale.h"
 
 #include <GL/glut.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
+using namespace vestrane::detail;
 
 // ---------------------------------------------------------------------------
 // State
@@ -45,8 +53,11 @@ int textAlignment = alignLeft;
 void* glutTextFont = GLUT_BITMAP_8_BY_13;
 // The latest formatted text, shared by every text entry.
 TextBuffer textBuffer{};
-// Own-font glyph pixels are drawn as textScale x textScale blocks.
+// Own-font glyph pixels are drawn as textScale x textScale blocks; loaded
+// fonts are rasterised at textScale times their size.
 int textScale = 1;
+// The latest text laid out in a loaded font.
+TextLayout textLayout;
 
 constexpr float glutCharAdvance = 8.0f;
 // Centred and right-aligned text has its baseline this far below the anchor.
@@ -98,9 +109,30 @@ void endWindowDrawing()
     glPopAttrib();
 }
 
+// Where a text starts, from the anchor: right, up, and the window depth
+// the text is drawn at.
+struct TextShift {
+    float dx;
+    float dy;
+    float depth;
+};
+
+// The shift of a text `width` pixels wide whose baseline drops `drop`
+// pixels below the anchor when it is centred or right-aligned; uses up the
+// one-shot offset.
+TextShift takeTextShift(float width, float drop)
+{
+    TextShift shift{textOffset[0], -textOffset[1], textAnchor[2] + textOffset[2]};
+    if (textAlignment == alignCentred || textAlignment == alignRight) {
+        shift.dx -= textAlignment == alignCentred ? width / 2.0f : width;
+        shift.dy -= drop;
+    }
+    textOffset = {};
+    return shift;
+}
+
 // Places the raster position where the text in textBuffer starts, for
-// characters counted `advance` pixels wide and aligned text with its
-// baseline `drop` pixels below the anchor, and uses up the offset.
+// characters counted `advance` pixels wide.
 //
 // The position is set at the anchor, at the text's depth, and then moved to
 // the start: a start outside the window would make the raster position
@@ -110,15 +142,9 @@ void endWindowDrawing()
 void placeText(float advance, float drop)
 {
     const float width = static_cast<float>(std::strlen(textBuffer.data())) * advance;
-    float dx = textOffset[0];
-    float dy = -textOffset[1];
-    if (textAlignment == alignCentred || textAlignment == alignRight) {
-        dx -= textAlignment == alignCentred ? width / 2.0f : width;
-        dy -= drop;
-    }
-    glRasterPos4f(textAnchor[0], textAnchor[1], -textAnchor[2] - textOffset[2], 1.0f);
-    glBitmap(0, 0, 0.0f, 0.0f, dx, dy, nullptr);
-    textOffset = {};
+    const TextShift shift = takeTextShift(width, drop);
+    glRasterPos4f(textAnchor[0], textAnchor[1], -shift.depth, 1.0f);
+    glBitmap(0, 0, 0.0f, 0.0f, shift.dx, shift.dy, nullptr);
 }
 
 bool isHighByte(char byte)
@@ -141,10 +167,32 @@ void callGlyphLists(GLuint firstList)
     }
 }
 
-// Draws textBuffer in an own font. The window's fonts are built first,
-// even when nothing is drawn; a window without fonts draws nothing.
+// Draws textBuffer in a loaded font: pen and baseline on whole pixels (as a
+// bitmap's raster position falls), one texel a pixel.
+void drawLoadedTextBuffer(int depthFlag, int font)
+{
+    const int window = glutGetWindow();
+    layoutText(font, textScale, textBuffer.data(), textLayout);
+    const auto width = static_cast<float>(roundToPixels(textLayout.advance));
+    beginWindowDrawing(depthFlag != 0);
+    const TextShift shift =
+        takeTextShift(width, static_cast<float>(loadedCapitalDrop(font, textScale)));
+    if (anchorValid)
+        drawLayout(window, textLayout, static_cast<int>(std::floor(textAnchor[0] + shift.dx)),
+                   static_cast<int>(std::floor(textAnchor[1] + shift.dy)), -shift.depth);
+    endWindowDrawing();
+}
+
+// Draws textBuffer in an own font or a loaded one. The window's own fonts
+// are built first, even when nothing is drawn; a window without fonts draws
+// nothing.
 void drawTextBuffer(int depthFlag, int font)
 {
+    releaseClosedFacePages(glutGetWindow());
+    if (isLoadedFont(font)) {
+        drawLoadedTextBuffer(depthFlag, font);
+        return;
+    }
     const GLuint firstList = text_fonts::windowFontListBase(glutGetWindow(), font, textScale);
     const auto scale = static_cast<float>(textScale);
     beginWindowDrawing(depthFlag != 0);
@@ -280,6 +328,8 @@ int textWidth(int font, const char* format, ...)
 {
     TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
+    if (layoutText(font, textScale, text.data(), textLayout))
+        return roundToPixels(textLayout.advance);
     int width = 0;
     for (const char* byte = text.data(); *byte != '\0'; ++byte)
         width += text_fonts::glyphAdvance(font, static_cast<unsigned char>(*byte));
@@ -295,6 +345,27 @@ int glutTextWidth(void* font, const char* format, ...)
         if (!isHighByte(*byte))
             width += glutBitmapWidth(font, static_cast<unsigned char>(*byte));
     return width;
+}
+
+int fontLineHeight(int font)
+{
+    if (isLoadedFont(font))
+        return loadedLineHeight(font, textScale);
+    return text_fonts::cellHeight(font) * textScale;
+}
+
+// ---------------------------------------------------------------------------
+// Public functions: loaded fonts
+// ---------------------------------------------------------------------------
+
+int loadFont(const char* name, float pixelSize)
+{
+    return openLoadedFont(name, pixelSize);
+}
+
+void freeFont(int font)
+{
+    closeLoadedFont(font);
 }
 
 // ---------------------------------------------------------------------------

@@ -14,6 +14,13 @@
  * text can be drawn 1 to 8 times as large, for screens of many dots per
  * inch (setTextScale(), getTextScale()).
  *
+ * Loaded fonts: loadFont() opens a TrueType or OpenType font, by file or
+ * by a fontconfig pattern such as "sans-serif" or "DejaVu Serif:bold", at
+ * a pixel size; the number it returns goes wherever an own font's number
+ * does (drawText(), drawTextInFont(), textWidth()), for anti-aliased UTF-8
+ * text, shaped, with fallback fonts for missing characters, rasterised at
+ * the text scale. freeFont() releases one, fontLineHeight() spaces lines.
+ *
  * Widths: textWidth(), glutTextWidth() and strokeTextWidth() tell how far a
  * text would move the pen, for laying out and centring text yourself.
  *
@@ -26,7 +33,8 @@
  * longer text is cut at 1999 characters.
  *
  * `#include <support/text/text.h>`.
- * Depends on: OpenGL, GLUT, GLX and Xlib (the automatic text scale).
+ * Depends on: OpenGL, GLUT, GLX and Xlib (the automatic text scale),
+ * FreeType, HarfBuzz and fontconfig (loaded fonts).
  * @{
  */
 #ifndef VESTRANE_TEXT_H
@@ -139,16 +147,24 @@ VESTRANE_API void setGlutTextStyle(void* font, int alignment);
 VESTRANE_API void setTextAlignment(int alignment);
 
 /**
- * Formats and draws text at the anchor in one of the own fonts.
+ * Formats and draws text at the anchor in one of the own fonts or a loaded font.
  *
- * Centred and right-aligned text counts 10 pixels a character (6 in
- * smallFont, 8 in arrowFont), and has its baseline 6 pixels below the
+ * Own fonts: centred and right-aligned text counts 10 pixels a character
+ * (6 in smallFont, 8 in arrowFont), and has its baseline 6 pixels below the
  * anchor, both times the text scale. Builds the window's fonts on its first
- * own-font text at the current text scale; uses up the offset. The text is
- * cut at 1999 characters.
+ * own-font text at the current text scale.
+ *
+ * Loaded fonts (see loadFont()): the text is UTF-8; centred and
+ * right-aligned text is placed by its exact width (textWidth()), with its
+ * baseline half the height of the font's capitals below the anchor. Drawn
+ * in the current colour, alpha included, blended over what is there.
+ *
+ * Uses up the offset. The text is cut at 1999 characters (never inside a
+ * UTF-8 sequence).
  *
  * @param depthFlag  non-zero: the depth test is on while it draws; 0: off
- * @param font       font number boldFont..arrowFont (others select boldFont)
+ * @param font       font number boldFont..arrowFont, or a loaded font's
+ *                   number (others select boldFont)
  * @param format     printf-style format, followed by its arguments
  */
 VESTRANE_API void drawText(int depthFlag, int font, const char* format, ...)
@@ -157,7 +173,7 @@ VESTRANE_API void drawText(int depthFlag, int font, const char* format, ...)
 /**
  * As drawText() with the depth test off.
  *
- * @param font    font number boldFont..arrowFont
+ * @param font    font number boldFont..arrowFont, or a loaded font's number
  * @param format  printf-style format, followed by its arguments
  */
 VESTRANE_API void drawTextInFont(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
@@ -287,11 +303,15 @@ VESTRANE_API int getTextScale(void);
  */
 
 /**
- * Pixels that drawText() in an own font moves the pen for the formatted text.
+ * Pixels that drawText() moves the pen for the formatted text.
  *
- * The sum of the characters' advances at the current text scale, with
- * smallFont's narrow f (4) and i (3), times the scale. Codes that draw
- * nothing count 0: control codes, 126, 127 and bytes above 127.
+ * Own fonts: the sum of the characters' advances, with smallFont's narrow
+ * f (4) and i (3), times the text scale. Codes that draw nothing count 0:
+ * control codes, 126, 127 and bytes above 127.
+ *
+ * Loaded fonts: the shaped advance of the UTF-8 text at the current text
+ * scale (kerning and ligatures included), rounded to whole pixels; the
+ * pen of the drawn text moves exactly as far.
  *
  * @param font    font number as for drawText()
  * @param format  printf-style format, followed by its arguments
@@ -323,6 +343,84 @@ VESTRANE_API int glutTextWidth(void* font, const char* format, ...) VESTRANE_TEX
  * @return        the width in the units of the current matrix
  */
 VESTRANE_API float strokeTextWidth(float size, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+
+/**
+ * The distance between two lines of a font, in pixels at the current text scale.
+ *
+ * A loaded font's own line spacing (ascent, descent and line gap) at its
+ * size times the text scale; for an own font (and any number that selects
+ * one) its glyph cell height times the scale: 13, or 10 for smallFont.
+ * Touches no GL state and needs no window.
+ *
+ * @param font  font number as for drawText()
+ * @return      the line height in pixels
+ */
+VESTRANE_API int fontLineHeight(int font);
+/** @} */
+
+/* ---- Loaded fonts ------------------------------------------------------- */
+
+/**
+ * @name Loaded fonts
+ * Use:
+ *
+ *     int label = loadFont("sans-serif", 18.0f);   once, after glutInit
+ *     setTextAnchor(x, y, z);
+ *     drawText(1, label, "%.1f °C, α = %.2f", t, a);
+ *
+ * A loaded font draws anti-aliased UTF-8 text through FreeType, HarfBuzz
+ * and fontconfig: kerning, the ligatures the font applies by default, marks
+ * placed on their base, right-to-left scripts laid out right to left (a
+ * text mixing directions keeps its runs in logical order: no bidirectional
+ * reordering). A character the font lacks comes from the installed font
+ * fontconfig picks for it, at the same size on the same baseline; one that
+ * no installed font has shows the font's missing-glyph box. Control
+ * characters draw nothing; invalid UTF-8 draws U+FFFD. Colour glyphs
+ * (emoji) are not drawn.
+ *
+ * Each glyph is rasterised at the font's size times the text scale, once
+ * per window and size, into the window's glyph textures (GL_ALPHA pages of
+ * up to 4096 x 4096 texels, more pages when they fill), and lands on whole
+ * pixels, one texel a pixel. A string is drawn as textured quads, one draw
+ * a texture page it uses. Every drawing puts back what it changes: enables,
+ * texture binding and environment, blending, alpha test, polygon mode,
+ * pixel unpack and transfer settings, vertex arrays and bound buffers, the
+ * active texture units and the texture matrix.
+ * @{
+ */
+
+/**
+ * Opens a TrueType or OpenType font at a size, for drawText() and textWidth().
+ *
+ * A name with a '/' is a font file (face 0 of a collection); any other
+ * name is a fontconfig pattern as desktops write them ("sans-serif",
+ * "DejaVu Serif:bold", "monospace"), resolved to fontconfig's best match.
+ * Needs no window and touches no GL state.
+ *
+ * @param name       font file path, or fontconfig pattern
+ * @param pixelSize  em size in pixels at text scale 1: finite, above 0 and
+ *                   at most 1024
+ * @return           the font's number, 16 or above, never given to another
+ *                   font in the program; 0 on failure with errno set:
+ *                   EINVAL for a NULL or empty name, a size out of range, or
+ *                   a file that is not a font FreeType can open (a folder,
+ *                   garbage, a truncated font); ENOENT for a file that does
+ *                   not exist, or a pattern when no font is installed at
+ *                   all; ENOMEM
+ */
+VESTRANE_API int loadFont(const char* name, float pixelSize);
+
+/**
+ * Releases a loaded font.
+ *
+ * The font's face goes at once; each window's glyph textures of it the
+ * next time that window draws text. Afterwards the number is no longer a
+ * loaded font and selects boldFont, like any other number. A number that
+ * is not a loaded font (an own font, one freed already) is ignored.
+ *
+ * @param font  the number loadFont() returned
+ */
+VESTRANE_API void freeFont(int font);
 /** @} */
 
 /* ---- Stroke text -------------------------------------------------------- */

@@ -1,0 +1,421 @@
+/*
+ * glyph_pages.cpp - per-window pages of glyph coverage (GL_ALPHA textures)
+ * and the textured quads that draw laid-out text from them.
+ *
+ * Depends on: OpenGL 1.1 (textures, vertex arrays, attribute stacks; the
+ * texture units, buffer objects and unpack buffers of later versions are
+ * saved and reset only where the context has them), loaded_fonts.h.
+ */
+#define GL_GLEXT_PROTOTYPES 1
+#include "support/text/glyph_pages.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <unordered_map>
+#include <vector>
+
+namespace vestrane::detail {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// State
+// ---------------------------------------------------------------------------
+
+constexpr int firstPageSize = 256;
+constexpr int largestPageSize = 4096;
+constexpr int glyphGap = 1;  // texels left empty right of and below each glyph
+
+struct GlyphPage {
+    GLuint texture = 0;  // 0 once deleted
+    int size = 0;
+    std::uint32_t faceSerial = 0;
+    std::vector<unsigned char> texels;  // size x size, row 0 at t = 0
+    int shelfX = 0;
+    int shelfY = 0;
+    int shelfHeight = 0;
+};
+
+// Where a glyph is in its window's pages; page -1: it draws nothing.
+struct CachedGlyph {
+    int page = -1;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int rows = 0;
+    int left = 0;
+    int top = 0;
+};
+
+struct WindowGlyphs {
+    std::vector<GlyphPage> pages;
+    std::unordered_map<std::uint64_t, CachedGlyph> glyphs;
+    std::uint32_t closedSeen = 0;
+    int largestPage = 0;  // 0: not asked yet
+    int glVersion = 0;    // major x 10 + minor; 0: not asked yet
+};
+
+// Indexed by window identifier.
+std::vector<WindowGlyphs> windows;
+
+// Drawing scratch, kept so that drawing text again allocates nothing: the
+// interleaved vertices (s, t, x, y, z) and each glyph's cache entry.
+std::vector<GLfloat> vertices;
+std::vector<const CachedGlyph*> placed;
+
+// ---------------------------------------------------------------------------
+// Helpers: pages
+// ---------------------------------------------------------------------------
+
+int contextVersion()
+{
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version == nullptr)
+        return 11;
+    char* end = nullptr;
+    const long major = std::strtol(version, &end, 10);
+    const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
+    return static_cast<int>(std::min(major, 9L) * 10 + std::min(minor, 9L));
+}
+
+WindowGlyphs& windowGlyphs(int window)
+{
+    if (static_cast<std::size_t>(window) >= windows.size())
+        windows.resize(static_cast<std::size_t>(window) + 1);
+    WindowGlyphs& glyphs = windows[static_cast<std::size_t>(window)];
+    if (glyphs.glVersion == 0) {
+        glyphs.glVersion = contextVersion();
+        GLint largest = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+        glyphs.largestPage = std::clamp(largest, 64, largestPageSize);
+    }
+    return glyphs;
+}
+
+std::uint64_t glyphKey(const PlacedGlyph& glyph)
+{
+    return (static_cast<std::uint64_t>(glyph.faceSerial) << 36) ^
+           (static_cast<std::uint64_t>(glyph.size) << 16) ^ glyph.glyph;
+}
+
+// Sends a page's texels to its texture: the whole page, or one rectangle.
+void uploadTexels(const GlyphPage& page, int x, int y, int width, int rows, bool whole)
+{
+    glBindTexture(GL_TEXTURE_2D, page.texture);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, whole ? 0 : page.size);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, whole ? 0 : x);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, whole ? 0 : y);
+    if (whole)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, page.size, page.size, 0, GL_ALPHA,
+                     GL_UNSIGNED_BYTE, page.texels.data());
+    else
+        glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, rows, GL_ALPHA, GL_UNSIGNED_BYTE,
+                        page.texels.data());
+}
+
+int newPage(WindowGlyphs& window, std::uint32_t faceSerial, int size)
+{
+    GlyphPage page;
+    page.size = size;
+    page.faceSerial = faceSerial;
+    page.texels.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), 0);
+    glGenTextures(1, &page.texture);
+    glBindTexture(GL_TEXTURE_2D, page.texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    window.pages.push_back(std::move(page));
+    uploadTexels(window.pages.back(), 0, 0, size, size, true);
+    return static_cast<int>(window.pages.size()) - 1;
+}
+
+void growPage(GlyphPage& page)
+{
+    const auto oldSize = static_cast<std::size_t>(page.size);
+    const std::size_t size = oldSize * 2;
+    std::vector<unsigned char> texels(size * size, 0);
+    for (std::size_t row = 0; row < oldSize; ++row)
+        std::copy_n(page.texels.begin() + static_cast<std::ptrdiff_t>(row * oldSize), oldSize,
+                    texels.begin() + static_cast<std::ptrdiff_t>(row * size));
+    page.texels.swap(texels);
+    page.size = static_cast<int>(size);
+    uploadTexels(page, 0, 0, page.size, page.size, true);
+}
+
+// Finds room for a width x rows glyph on the current shelf or a new one.
+bool shelfPlace(GlyphPage& page, int width, int rows, int& x, int& y)
+{
+    int shelfX = page.shelfX;
+    int shelfY = page.shelfY;
+    int shelfHeight = page.shelfHeight;
+    if (shelfX + width > page.size) {
+        shelfY += shelfHeight;
+        shelfX = 0;
+        shelfHeight = 0;
+    }
+    if (shelfX + width > page.size || shelfY + rows > page.size)
+        return false;
+    x = shelfX;
+    y = shelfY;
+    page.shelfX = shelfX + width + glyphGap;
+    page.shelfY = shelfY;
+    page.shelfHeight = std::max(shelfHeight, rows + glyphGap);
+    return true;
+}
+
+// The page and place for a glyph of a face: its face's last page, grown
+// while it can grow, or a new page.
+int placeGlyph(WindowGlyphs& window, std::uint32_t faceSerial, int width, int rows, int& x, int& y)
+{
+    int index = -1;
+    for (int i = static_cast<int>(window.pages.size()) - 1; i >= 0 && index < 0; --i)
+        if (window.pages[static_cast<std::size_t>(i)].faceSerial == faceSerial &&
+            window.pages[static_cast<std::size_t>(i)].texture != 0)
+            index = i;
+    while (index >= 0) {
+        GlyphPage& page = window.pages[static_cast<std::size_t>(index)];
+        if (shelfPlace(page, width, rows, x, y))
+            return index;
+        if (page.size >= window.largestPage)
+            break;
+        growPage(page);
+    }
+    int size = firstPageSize;
+    while (size < width || size < rows)
+        size *= 2;
+    index = newPage(window, faceSerial, std::min(size, window.largestPage));
+    return shelfPlace(window.pages[static_cast<std::size_t>(index)], width, rows, x, y) ? index
+                                                                                        : -1;
+}
+
+void copyCoverage(const GlyphBitmap& bitmap, GlyphPage& page, int x, int y)
+{
+    for (int row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* source =
+            bitmap.coverage + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        unsigned char* target =
+            page.texels.data() +
+            static_cast<std::size_t>(y + row) * static_cast<std::size_t>(page.size) +
+            static_cast<std::size_t>(x);
+        for (int column = 0; column < bitmap.width; ++column)
+            target[column] = bitmap.oneBit
+                                 ? ((source[column / 8] >> (7 - column % 8)) & 1) != 0 ? 255 : 0
+                                 : source[column];
+    }
+}
+
+// The cache entry of a glyph in a window, rasterised and sent to a page on
+// its first use there.
+const CachedGlyph& cachedGlyph(WindowGlyphs& window, const PlacedGlyph& glyph)
+{
+    const std::uint64_t key = glyphKey(glyph);
+    const auto known = window.glyphs.find(key);
+    if (known != window.glyphs.end())
+        return known->second;
+    CachedGlyph entry;
+    GlyphBitmap bitmap;
+    if (renderGlyph(glyph, bitmap) && bitmap.width > 0 && bitmap.rows > 0 &&
+        bitmap.width <= window.largestPage && bitmap.rows <= window.largestPage) {
+        entry.page =
+            placeGlyph(window, glyph.faceSerial, bitmap.width, bitmap.rows, entry.x, entry.y);
+        if (entry.page >= 0) {
+            GlyphPage& page = window.pages[static_cast<std::size_t>(entry.page)];
+            copyCoverage(bitmap, page, entry.x, entry.y);
+            uploadTexels(page, entry.x, entry.y, bitmap.width, bitmap.rows, false);
+        }
+        entry.width = bitmap.width;
+        entry.rows = bitmap.rows;
+        entry.left = bitmap.left;
+        entry.top = bitmap.top;
+    }
+    return window.glyphs.emplace(key, entry).first->second;
+}
+
+// ---------------------------------------------------------------------------
+// Helpers: GL state
+// ---------------------------------------------------------------------------
+
+// What is saved by query: the attribute stacks do not hold it, or not in
+// every GL version.
+struct SavedState {
+    std::array<GLfloat, 16> textureMatrix{};
+    GLint activeTexture = GL_TEXTURE0;
+    GLint clientActiveTexture = GL_TEXTURE0;
+    GLint arrayBuffer = 0;
+    GLint unpackBuffer = 0;
+};
+
+SavedState enterGlyphDrawing(int version)
+{
+    SavedState saved;
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT |
+                 GL_PIXEL_MODE_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT | GL_CLIENT_PIXEL_STORE_BIT);
+    if (version >= 13) {
+        glGetIntegerv(GL_ACTIVE_TEXTURE, &saved.activeTexture);
+        glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE, &saved.clientActiveTexture);
+        glActiveTexture(GL_TEXTURE0);
+        glClientActiveTexture(GL_TEXTURE0);
+        glDisable(GL_TEXTURE_CUBE_MAP);
+    }
+    if (version >= 12)
+        glDisable(GL_TEXTURE_3D);
+    if (version >= 15) {
+        glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &saved.arrayBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    }
+    if (version >= 21) {
+        glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &saved.unpackBuffer);
+        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+    }
+    glMatrixMode(GL_TEXTURE);
+    glGetFloatv(GL_TEXTURE_MATRIX, saved.textureMatrix.data());
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+
+    for (const GLenum capability : {GL_LIGHTING, GL_TEXTURE_1D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,
+                                    GL_CULL_FACE, GL_POLYGON_STIPPLE})
+        glDisable(capability);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);  // no depth written where a glyph has no ink
+    glAlphaFunc(GL_GREATER, 0.0f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    // Coverage goes to the pages as it is.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
+    glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
+    return saved;
+}
+
+void leaveGlyphDrawing(int version, const SavedState& saved)
+{
+    glMatrixMode(GL_TEXTURE);
+    glLoadMatrixf(saved.textureMatrix.data());
+    glMatrixMode(GL_MODELVIEW);
+    if (version >= 21)
+        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(saved.unpackBuffer));
+    if (version >= 15)
+        glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(saved.arrayBuffer));
+    glPopClientAttrib();
+    glPopAttrib();
+    if (version >= 13) {
+        glActiveTexture(static_cast<GLenum>(saved.activeTexture));
+        glClientActiveTexture(static_cast<GLenum>(saved.clientActiveTexture));
+    }
+}
+
+void appendQuad(const CachedGlyph& glyph, const GlyphPage& page, int left, int top, float z)
+{
+    const auto size = static_cast<GLfloat>(page.size);
+    const GLfloat s0 = static_cast<GLfloat>(glyph.x) / size;
+    const GLfloat s1 = static_cast<GLfloat>(glyph.x + glyph.width) / size;
+    const GLfloat t0 = static_cast<GLfloat>(glyph.y) / size;
+    const GLfloat t1 = static_cast<GLfloat>(glyph.y + glyph.rows) / size;
+    const auto x0 = static_cast<GLfloat>(left);
+    const auto x1 = static_cast<GLfloat>(left + glyph.width);
+    const auto y1 = static_cast<GLfloat>(top);
+    const auto y0 = static_cast<GLfloat>(top - glyph.rows);
+    const GLfloat quad[] = {s0, t1, x0, y0, z, s1, t1, x1, y0, z,
+                            s1, t0, x1, y1, z, s0, t0, x0, y1, z};
+    vertices.insert(vertices.end(), std::begin(quad), std::end(quad));
+}
+
+// Whether placed[first] is the first glyph drawn from its page.
+bool isFirstOfPage(std::size_t first)
+{
+    const int page = placed[first]->page;
+    return page >= 0 &&
+           std::none_of(placed.begin(), placed.begin() + static_cast<std::ptrdiff_t>(first),
+                        [page](const CachedGlyph* glyph) { return glyph->page == page; });
+}
+
+// The quads of every glyph on the page of placed[first], in one draw.
+void drawPageQuads(const WindowGlyphs& glyphs, const TextLayout& layout, std::size_t first, int x,
+                   int baseline, float z)
+{
+    const int page = placed[first]->page;
+    const GlyphPage& texture = glyphs.pages[static_cast<std::size_t>(page)];
+    vertices.clear();
+    for (std::size_t i = first; i < placed.size(); ++i)
+        if (placed[i]->page == page)
+            appendQuad(*placed[i], texture, x + roundToPixels(layout.glyphs[i].x) + placed[i]->left,
+                       baseline + roundToPixels(layout.glyphs[i].y) + placed[i]->top, z);
+    glBindTexture(GL_TEXTURE_2D, texture.texture);
+    glInterleavedArrays(GL_T2F_V3F, 0, vertices.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 5));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Internal interface
+// ---------------------------------------------------------------------------
+
+void releaseClosedFacePages(int window)
+{
+    if (window <= 0 || static_cast<std::size_t>(window) >= windows.size())
+        return;
+    WindowGlyphs& glyphs = windows[static_cast<std::size_t>(window)];
+    if (glyphs.closedSeen == closedFaceCount())
+        return;
+    glyphs.closedSeen = closedFaceCount();
+    for (std::size_t i = 0; i < glyphs.pages.size(); ++i) {
+        GlyphPage& page = glyphs.pages[i];
+        if (page.texture == 0 || !isFaceClosed(page.faceSerial))
+            continue;
+        glDeleteTextures(1, &page.texture);
+        page.texture = 0;
+        std::vector<unsigned char>().swap(page.texels);
+        for (auto entry = glyphs.glyphs.begin(); entry != glyphs.glyphs.end();)
+            entry = entry->second.page == static_cast<int>(i) ? glyphs.glyphs.erase(entry)
+                                                              : std::next(entry);
+    }
+}
+
+void drawLayout(int window, const TextLayout& layout, int x, int baseline, float z)
+{
+    if (window <= 0 || layout.glyphs.empty())
+        return;
+    WindowGlyphs* glyphs = nullptr;
+    try {
+        glyphs = &windowGlyphs(window);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    const SavedState saved = enterGlyphDrawing(glyphs->glVersion);
+    try {
+        placed.clear();
+        for (const PlacedGlyph& glyph : layout.glyphs)
+            placed.push_back(&cachedGlyph(*glyphs, glyph));
+        for (std::size_t first = 0; first < placed.size(); ++first)
+            if (isFirstOfPage(first))
+                drawPageQuads(*glyphs, layout, first, x, baseline, z);
+    } catch (const std::bad_alloc&) {
+        // No memory for a page or the cache: the text is not drawn.
+    }
+    leaveGlyphDrawing(glyphs->glVersion, saved);
+}
+
+int glyphPageCount(int window)
+{
+    if (window <= 0 || static_cast<std::size_t>(window) >= windows.size())
+        return 0;
+    const auto& pages = windows[static_cast<std::size_t>(window)].pages;
+    return static_cast<int>(std::count_if(pages.begin(), pages.end(),
+                                          [](const GlyphPage& page) { return page.texture != 0; }));
+}
+
+}  // namespace vestrane::detail

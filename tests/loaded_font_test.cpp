@@ -1,0 +1,414 @@
+/*
+ * loaded_font_test.cpp - text in loaded TrueType fonts against FreeType's
+ * own bitmaps and HarfBuzz's advances: placement, alignment, shaping,
+ * fallback, the glyph pages, the text scale, hostile input, and the GL
+ * state every entry puts back.
+ *
+ * Depends on: support/text/text.h, the text module's internal layout
+ * (glyph pages and render flags), FreeType, the harness, GoogleTest. Fonts
+ * are the DejaVu files, loaded by path.
+ */
+#include "support/text/glyph_pages.h"
+#include "support/text/loaded_fonts.h"
+#include "support/text/text.h"
+#include "tests/text_testing.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string fontDir = "/usr/share/fonts/truetype/dejavu/";
+const std::string sansFile = fontDir + "DejaVuSans.ttf";
+const std::string serifFile = fontDir + "DejaVuSerif.ttf";
+
+/* The picture of `text` in `font` drawn in white on black from an anchor. */
+Image drawnText(int font, const std::string& text, float x = 40.0f, float y = 60.0f,
+                int alignment = alignLeft)
+{
+    clearToBlack();
+    setTextAlignment(alignment);
+    setTextAnchor(x, y, 0.0f);
+    drawTextInFont(font, "%s", text.c_str());
+    setTextAlignment(alignLeft);
+    return backBuffer();
+}
+
+/* FreeType's own rendering of one character, as the library renders it. */
+struct FreeTypeGlyph {
+    std::vector<unsigned char> coverage;
+    int width = 0;
+    int rows = 0;
+    int left = 0;
+    int top = 0;
+    long advance = 0;  // 26.6, unhinted
+};
+
+FreeTypeGlyph freeTypeGlyph(const std::string& file, float size, char32_t code)
+{
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    FreeTypeGlyph glyph;
+    if (FT_Init_FreeType(&library) != 0 || FT_New_Face(library, file.c_str(), 0, &face) != 0)
+        return glyph;
+    FT_Set_Char_Size(face, 0, std::lround(size * 64.0f), 72, 72);
+    FT_Load_Char(face, code, FT_LOAD_NO_HINTING);
+    glyph.advance = face->glyph->advance.x;
+    FT_Load_Char(face, code, vestrane::detail::glyphRenderFlags());
+    const FT_Bitmap& bitmap = face->glyph->bitmap;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.rows = static_cast<int>(bitmap.rows);
+    glyph.left = face->glyph->bitmap_left;
+    glyph.top = face->glyph->bitmap_top;
+    for (int row = 0; row < glyph.rows; ++row)
+        glyph.coverage.insert(glyph.coverage.end(), bitmap.buffer + row * bitmap.pitch,
+                              bitmap.buffer + row * bitmap.pitch + glyph.width);
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return glyph;
+}
+
+std::string utf8Of(char32_t code)
+{
+    const auto c = static_cast<unsigned>(code);
+    std::string bytes;
+    if (c < 0x800) {
+        bytes += static_cast<char>(0xC0 | (c >> 6));
+    } else {
+        bytes += static_cast<char>(0xE0 | (c >> 12));
+        bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    bytes += static_cast<char>(0x80 | (c & 0x3F));
+    return bytes;
+}
+
+/* The red channel of window pixel (x, y) counted from the bottom left. */
+int redAt(const Image& image, int x, int y)
+{
+    return image.at(x, image.height - 1 - y).r;
+}
+
+/* Checks that the picture holds `glyph` with its pen at (x, baseline),
+ * white on black to within 1 of 255, and nothing outside it. */
+void expectGlyphAt(const Image& image, const FreeTypeGlyph& glyph, int x, int baseline)
+{
+    int inked = 0;
+    for (int row = 0; row < glyph.rows; ++row)
+        for (int column = 0; column < glyph.width; ++column) {
+            const int expected =
+                glyph.coverage[static_cast<std::size_t>(row * glyph.width + column)];
+            const int actual =
+                redAt(image, x + glyph.left + column, baseline + glyph.top - 1 - row);
+            ASSERT_NEAR(actual, expected, 1) << "glyph pixel " << column << ", " << row;
+            inked += actual;
+        }
+    int total = 0;
+    for (std::size_t i = 0; i < image.rgb.size(); i += 3)
+        total += image.rgb[i];
+    EXPECT_EQ(total, inked) << "ink outside the glyph";
+}
+
+class LoadedFont : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        window = openTextWindow("loaded fonts", 320, 120);
+        sans = loadFont(sansFile.c_str(), 40.0f);
+        ASSERT_GE(sans, 16);
+    }
+    void TearDown() override
+    {
+        freeFont(sans);
+        setTextScale(1);
+        closeTestWindow(window);
+    }
+    int window = 0;
+    int sans = 0;
+};
+
+}  // namespace
+
+TEST_F(LoadedFont, GlyphsReadBackAsFreeTypeRendersThemOnWholePixels)
+{
+    const FreeTypeGlyph g = freeTypeGlyph(sansFile, 40.0f, 'g');
+    ASSERT_GT(g.rows, 0);
+    expectGlyphAt(drawnText(sans, "g"), g, 40, 60);
+    // An anchor inside a pixel starts the pen on that pixel, as bitmaps do.
+    expectGlyphAt(drawnText(sans, "g", 40.7f, 60.4f), g, 40, 60);
+    // The colour's alpha scales the coverage.
+    clearToBlack();
+    glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
+    setTextAnchor(40.0f, 60.0f, 0.0f);
+    drawTextInFont(sans, "g");
+    const Image half = backBuffer();
+    int brightest = 0;
+    for (std::size_t i = 0; i < half.rgb.size(); i += 3)
+        brightest = std::max<int>(brightest, half.rgb[i]);
+    EXPECT_NEAR(brightest, 128, 2);
+}
+
+TEST_F(LoadedFont, WidthsAreTheShapedAdvanceAndAlignmentUsesThem)
+{
+    const FreeTypeGlyph h = freeTypeGlyph(sansFile, 40.0f, 'H');
+    const FreeTypeGlyph i = freeTypeGlyph(sansFile, 40.0f, 'i');
+    EXPECT_EQ(textWidth(sans, "HiH"), std::lround((2 * h.advance + i.advance) / 64.0));
+    EXPECT_LT(textWidth(sans, "AV"), textWidth(sans, "A") + textWidth(sans, "V")) << "kerning";
+    // The ink of right-aligned text ends at the anchor (H has no right
+    // bearing to speak of), of centred text around it.
+    const int width = textWidth(sans, "HH");
+    const InkSpan right = inkSpan(drawnText(sans, "HH", 300.0f, 60.0f, alignRight));
+    EXPECT_NEAR(right.right, 299, 4);
+    EXPECT_NEAR(right.right - right.left + 1, width, 8);
+    const InkSpan centred = inkSpan(drawnText(sans, "HH", 160.0f, 60.0f, alignCentred));
+    EXPECT_NEAR((centred.left + centred.right + 1) / 2.0, 160.0, 1.0);
+    // Aligned text drops its baseline by half the capitals' height, so
+    // that an H is centred on the anchor's row.
+    const Image aligned = drawnText(sans, "H", 160.0f, 60.0f, alignCentred);
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < aligned.height; ++y)
+        if (redAt(aligned, 160, y) > 128) {
+            bottom = bottom < 0 ? y : bottom;
+            top = y;
+        }
+    EXPECT_NEAR((top + bottom) / 2.0, 60.0, 1.0);
+    // Advances add up in 26.6 before rounding: no drift over a long text.
+    EXPECT_EQ(textWidth(sans, "%s", std::string(300, 'i').c_str()),
+              std::lround(300 * i.advance / 64.0));
+}
+
+TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
+{
+    EXPECT_EQ(differingPixels(drawnText(sans, "\u00e9"), drawnText(sans, "e\u0301")), 0)
+        << "a combining accent sits on its base as the precomposed letter";
+    // Arabic letters join: shaped, the word is narrower than its letters
+    // drawn apart, and it runs right to left (first letter on the right).
+    EXPECT_LT(textWidth(sans, "\u0628\u0628\u0628"), 3 * textWidth(sans, "\u0628"));
+    const Image arabic = drawnText(sans, "\u0627\u0628");
+    const Image alef = drawnText(sans, "\u0627");
+    EXPECT_GT(inkSpan(arabic).right, inkSpan(alef).right + 5) << "alef drawn rightmost";
+    // DejaVu Serif has no Hebrew: the letter comes from another installed
+    // font on the same baseline, not the missing-glyph box.
+    const int serif = loadFont(serifFile.c_str(), 40.0f);
+    const Image fallback = drawnText(serif, "\u05d0");
+    EXPECT_EQ(differingPixels(fallback, drawnText(sans, "\u05d0")), 0);
+    EXPECT_NE(differingPixels(fallback, drawnText(serif, "\U000E0100\u0378")), 0);
+    freeFont(serif);
+}
+
+TEST_F(LoadedFont, PagesKeepEveryGlyphWhenTheyFillAndEachWindowHasItsOwn)
+{
+    // 1500 distinct letters of many scripts at 200 pixels: more than one
+    // page of the largest size holds.
+    const int big = loadFont(sansFile.c_str(), 200.0f);
+    std::string text;
+    for (char32_t code = 0x100; code < 0x100 + 1500; ++code) {
+        text += utf8Of(code);
+        if (code % 25 == 0) {
+            drawnText(big, text, 0.0f, 30.0f);
+            text.clear();
+        }
+    }
+    EXPECT_GT(vestrane::detail::glyphPageCount(window), 1);
+    // The first glyphs, cached before any page filled, still draw right.
+    const FreeTypeGlyph g = freeTypeGlyph(sansFile, 40.0f, 'g');
+    expectGlyphAt(drawnText(sans, "g"), g, 40, 60);
+    // A second window builds pages of its own and draws the same.
+    const int pagesHere = vestrane::detail::glyphPageCount(window);
+    const int other = openTextWindow("other window", 320, 120);
+    expectGlyphAt(drawnText(sans, "g"), g, 40, 60);
+    EXPECT_EQ(vestrane::detail::glyphPageCount(other), 1);
+    closeTestWindow(other);
+    glutSetWindow(window);
+    // Freeing a font gives its pages back the next time the window draws.
+    freeFont(big);
+    drawnText(sans, "g");
+    EXPECT_LT(vestrane::detail::glyphPageCount(window), pagesHere);
+}
+
+TEST_F(LoadedFont, TextScaleRasterisesAtTheScaledSize)
+{
+    const int width = textWidth(sans, "Hello");
+    const int line = fontLineHeight(sans);
+    EXPECT_EQ(line, 47) << "DejaVu Sans spaces lines 1.164 em";
+    setTextScale(2);
+    EXPECT_NEAR(textWidth(sans, "Hello"), 2 * width, 1);
+    EXPECT_NEAR(fontLineHeight(sans), 2 * line, 1);
+    EXPECT_EQ(fontLineHeight(boldFont), 26);
+    EXPECT_EQ(fontLineHeight(smallFont), 20);
+    expectGlyphAt(drawnText(sans, "g"), freeTypeGlyph(sansFile, 80.0f, 'g'), 40, 60);
+    setTextScale(1);
+    const int mono = loadFont("monospace", 20.0f);
+    ASSERT_GE(mono, 16);
+    EXPECT_EQ(textWidth(mono, "iii"), textWidth(mono, "MMM"));
+    EXPECT_GT(textWidth(mono, "iii"), 0);
+    freeFont(mono);
+}
+
+TEST_F(LoadedFont, DepthTestHidesTextBehindNearerGeometry)
+{
+    clearToBlack();
+    glEnable(GL_DEPTH_TEST);
+    glColor3f(0.0f, 0.0f, 1.0f);
+    glRectf(0.0f, 0.0f, 320.0f, 120.0f);  // at depth 0.5, nearer than the text
+    glColor3f(1.0f, 1.0f, 1.0f);
+    setTextAnchor(40.0f, 60.0f, -0.5f);  // depth 0.75 under the pixel projection
+    drawText(1, sans, "HHH");
+    EXPECT_EQ(litPixels(backBuffer()) - 320 * 120, 0) << "only the blue rectangle";
+    EXPECT_EQ(countPixels(backBuffer(), {0, 0, 320, 120}, [](Rgb p) { return p.r > 0; }), 0);
+    drawText(0, sans, "HHH");
+    EXPECT_GT(countPixels(backBuffer(), {0, 0, 320, 120}, [](Rgb p) { return p.r > 0; }), 100);
+    glDisable(GL_DEPTH_TEST);
+}
+
+TEST_F(LoadedFont, HostileInputGetsAClearResult)
+{
+    const std::string garbage = testing::TempDir() + "garbage.ttf";
+    const std::string truncated = testing::TempDir() + "truncated.ttf";
+    {
+        std::ofstream(garbage) << "this is not a font at all, just some words";
+        std::ifstream source(sansFile, std::ios::binary);
+        std::vector<char> head(2000);
+        source.read(head.data(), static_cast<std::streamsize>(head.size()));
+        std::ofstream(truncated, std::ios::binary).write(head.data(), 2000);
+    }
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* name;
+        float size;
+        int error;
+    } refused[] = {{nullptr, 12.0f, EINVAL},
+                   {"", 12.0f, EINVAL},
+                   {sansFile.c_str(), nan, EINVAL},
+                   {sansFile.c_str(), inf, EINVAL},
+                   {sansFile.c_str(), 0.0f, EINVAL},
+                   {sansFile.c_str(), -3.0f, EINVAL},
+                   {sansFile.c_str(), 1024.5f, EINVAL},
+                   {garbage.c_str(), 12.0f, EINVAL},
+                   {truncated.c_str(), 12.0f, EINVAL},
+                   {fontDir.c_str(), 12.0f, EINVAL},
+                   {"/no/such/font.ttf", 12.0f, ENOENT},
+                   {"/dev/null", 12.0f, EINVAL}};
+    for (const auto& attempt : refused) {
+        errno = 0;
+        EXPECT_EQ(loadFont(attempt.name, attempt.size), 0)
+            << (attempt.name ? attempt.name : "NULL");
+        EXPECT_EQ(errno, attempt.error) << (attempt.name ? attempt.name : "NULL");
+    }
+    const int largest = loadFont(sansFile.c_str(), 1024.0f);
+    EXPECT_GT(largest, sans) << "numbers grow, never reused";
+    freeFont(largest);
+    std::remove(garbage.c_str());
+    std::remove(truncated.c_str());
+
+    // Every invalid sequence is one U+FFFD; control characters take no room.
+    const int replacement = textWidth(sans, "\uFFFD");
+    const struct {
+        const char* text;
+        int replacements;
+    } invalid[] = {{"\x80", 1},         {"\xC0\xAF", 2},         {"\xE0\x80\xAF", 3},
+                   {"\xED\xA0\x80", 3}, {"\xF4\x90\x80\x80", 4}, {"\xE2\x82", 1},
+                   {"\xF0\x9F\x98", 1}, {"\xFF\xFE", 2},         {"a\x01\x7f", 0}};
+    for (const auto& text : invalid)
+        EXPECT_EQ(textWidth(sans, "%s", text.text),
+                  text.replacements * replacement +
+                      (text.replacements == 0 ? textWidth(sans, "a") : 0))
+            << testing::PrintToString(text.text);
+    // The 1999-byte cut drops a sequence it would split instead of
+    // replacing it: 1998 x 'a' then a two-byte letter.
+    const std::string longText = std::string(1998, 'a') + "\u00e9";
+    EXPECT_EQ(textWidth(sans, "%s", longText.c_str()),
+              textWidth(sans, "%s", std::string(1998, 'a').c_str()));
+
+    // A freed or unknown number draws in boldFont; freeing twice is harmless.
+    const int freed = loadFont(sansFile.c_str(), 12.0f);
+    freeFont(freed);
+    freeFont(freed);
+    freeFont(boldFont);
+    freeFont(-5);
+    for (int font : {freed, 9999}) {
+        EXPECT_EQ(textWidth(font, "abc"), textWidth(boldFont, "abc"));
+        EXPECT_EQ(fontLineHeight(font), 13);
+        EXPECT_EQ(differingPixels(drawnText(font, "abc"), drawnText(boldFont, "abc")), 0);
+    }
+}
+
+TEST_F(LoadedFont, EveryEntryPutsBackTheStateItChanges)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
+    glPixelTransferf(GL_ALPHA_SCALE, 0.5f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glEnable(GL_LIGHTING);
+    glEnableClientState(GL_COLOR_ARRAY);
+    const GLfloat textureMatrix[16] = {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1};
+    glMatrixMode(GL_TEXTURE);
+    glLoadMatrixf(textureMatrix);
+    glMatrixMode(GL_MODELVIEW);
+    const GLenum integers[] = {
+        GL_TEXTURE_BINDING_2D,   GL_BLEND_SRC,          GL_BLEND_DST,
+        GL_UNPACK_ALIGNMENT,     GL_UNPACK_ROW_LENGTH,  GL_MATRIX_MODE,
+        GL_POLYGON_MODE,         GL_ACTIVE_TEXTURE,     GL_CLIENT_ACTIVE_TEXTURE,
+        GL_ARRAY_BUFFER_BINDING, GL_ATTRIB_STACK_DEPTH, GL_CLIENT_ATTRIB_STACK_DEPTH};
+    const GLenum flags[] = {GL_TEXTURE_2D, GL_BLEND,        GL_ALPHA_TEST,  GL_LIGHTING,
+                            GL_DEPTH_TEST, GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_TEXTURE_COORD_ARRAY};
+    const auto snapshot = [&] {
+        std::vector<GLfloat> state;
+        for (GLenum name : integers) {
+            GLint value[2] = {};
+            glGetIntegerv(name, value);
+            state.insert(state.end(),
+                         {static_cast<GLfloat>(value[0]), static_cast<GLfloat>(value[1])});
+        }
+        for (GLenum name : flags)
+            state.push_back(glIsEnabled(name));
+        GLint env = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+        state.push_back(static_cast<GLfloat>(env));
+        GLfloat values[16] = {};
+        glGetFloatv(GL_TEXTURE_MATRIX, values);
+        state.insert(state.end(), values, values + 16);
+        glGetFloatv(GL_ALPHA_SCALE, values);
+        state.push_back(values[0]);
+        return state;
+    };
+    const std::vector<GLfloat> before = snapshot();
+    setTextAnchor(40.0f, 60.0f, 0.0f);
+    for (int alignment : {alignLeft, alignCentred, alignRight}) {
+        setTextAlignment(alignment);
+        drawText(1, sans, "New glyphs \u00e9\u05d0 %d", alignment);
+        drawTextInFont(sans, "New glyphs \u00e9\u05d0 %d", alignment);
+    }
+    setTextAlignment(alignLeft);
+    EXPECT_GT(textWidth(sans, "x"), 0);
+    EXPECT_GT(fontLineHeight(sans), 0);
+    EXPECT_EQ(before, snapshot());
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_LIGHTING);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
+    glDeleteTextures(1, &texture);
+}
