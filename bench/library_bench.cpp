@@ -7,7 +7,11 @@
  * directly with glListBase and glCallLists; glutBitmapCharacter per
  * character; glutBitmapString; glBitmap per character from the glyph
  * table. The same drawText at text scale 2, its glyphs drawn 2 x 2 times
- * as large. Then the other per-frame entries: setTextAnchor alone,
+ * as large. The line in a loaded font of 18 pixels (DejaVu Sans, glyphs
+ * cached), against glutBitmapString in GLUT_BITMAP_HELVETICA_18, of about
+ * the same pixel size; 1,000 labels of 8 characters in that font, one
+ * frame's worth; and the first use of a glyph in a window (rasterised and
+ * sent to its page). Then the other per-frame entries: setTextAnchor alone,
  * drawWindowLine, stroke text plain and bold + smooth, the view transform,
  * the three reshapes, and building a window's fonts as its first own-font
  * text does. Every iteration ends with glFinish, so that a time covers the
@@ -69,11 +73,20 @@ constexpr float lineX = 5.0f;
 constexpr float lineY = 40.0f;
 constexpr float guardLimit = 1.25f;
 
+constexpr char loadedFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr int labelCount = 1000;
+constexpr int labelColumns = 40;
+// Characters drawn once each by the first-use runs, from U+0100 on: Latin,
+// IPA, Greek and Cyrillic letters that the font has.
+constexpr int firstUseGlyphs = 600;
+
 // The font-building runs, one fresh window each (GLUT never reuses a window
 // identifier, so every run builds).
 constexpr int fontBuildWindows = 8;
 
 int benchWindow = 0;
+int loadedFont = 0;
+char32_t nextFirstUse = 0x100;
 
 // ---------------------------------------------------------------------------
 // Internal helpers
@@ -125,6 +138,38 @@ void lineWithGlutString()
 {
     glRasterPos2f(lineX, lineY);
     glutBitmapString(GLUT_BITMAP_8_BY_13, reinterpret_cast<const unsigned char*>(line));
+}
+
+void lineWithLoadedFont()
+{
+    setTextAnchor(lineX, lineY, 0.0f);
+    drawText(0, loadedFont, "%s", line);
+}
+
+void lineWithGlutHelvetica18()
+{
+    glRasterPos2f(lineX, lineY);
+    glutBitmapString(GLUT_BITMAP_HELVETICA_18, reinterpret_cast<const unsigned char*>(line));
+}
+
+/* A frame's worth of short labels, each at an anchor of its own. */
+void thousandLabels()
+{
+    for (int i = 0; i < labelCount; ++i) {
+        setTextAnchor(static_cast<float>(i % labelColumns) * 16.0f,
+                      static_cast<float>(i / labelColumns) * 3.0f + 10.0f, 0.0f);
+        drawText(0, loadedFont, "L%03d 1.5", i);
+    }
+}
+
+/* One character the window has not drawn yet. */
+void firstUseOfAGlyph()
+{
+    const auto code = static_cast<unsigned>(nextFirstUse++);
+    const char text[] = {static_cast<char>(0xC0 | (code >> 6)),
+                         static_cast<char>(0x80 | (code & 0x3F)), '\0'};
+    setTextAnchor(lineX, lineY, 0.0f);
+    drawText(0, loadedFont, "%s", text);
 }
 
 void lineWithGlyphBitmaps()
@@ -200,6 +245,8 @@ const Way otherWays[] = {
     {"glutBitmapCharacter per character", lineWithGlutCharacters},
     {"glutBitmapString", lineWithGlutString},
     {"glBitmap per character", lineWithGlyphBitmaps},
+    {"drawText, loaded font 18 px", lineWithLoadedFont},
+    {"glutBitmapString, HELVETICA_18", lineWithGlutHelvetica18},
 };
 
 /* Prints each other way's time as a ratio to drawText's, timed in
@@ -319,6 +366,9 @@ const Entry entries[] = {
     {"glutBitmapCharacter per character", timeDrawing<lineWithGlutCharacters>},
     {"glutBitmapString", timeDrawing<lineWithGlutString>},
     {"glBitmap per character", timeDrawing<lineWithGlyphBitmaps>},
+    {"drawText, loaded font 18 px", timeDrawing<lineWithLoadedFont>},
+    {"glutBitmapString, HELVETICA_18", timeDrawing<lineWithGlutHelvetica18>},
+    {"1,000 labels of 8 characters, loaded font", timeDrawing<thousandLabels>},
     {"setTextAnchor", timeDrawing<textAnchorOnly>},
     {"drawWindowLine", timeDrawing<windowLine>},
     {"drawStrokeText, 16 characters", timeDrawing<strokeText>},
@@ -329,6 +379,7 @@ const Entry entries[] = {
     {"reshapePerspective", timeDrawing<perspectiveReshape>},
 };
 const char* const buildFontsName = "first own-font text (builds 4 fonts)";
+const char* const firstUseName = "first use of a glyph, loaded font 18 px";
 
 // ---------------------------------------------------------------------------
 // The table
@@ -364,6 +415,13 @@ class TableReporter : public benchmark::ConsoleReporter {
         for (const Entry& entry : entries)
             printRow(entry.name, reference);
         printRow(buildFontsName, reference);
+        printRow(firstUseName, reference);
+        const Times loaded = timesOf("drawText, loaded font 18 px");
+        const Times glut = timesOf("glutBitmapString, HELVETICA_18");
+        if (loaded.real > 0.0 && glut.real > 0.0)
+            std::printf("\nloaded-font line / glutBitmapString HELVETICA_18 line: real %.3f, "
+                        "CPU %.3f\n",
+                        loaded.real / glut.real, loaded.cpu / glut.cpu);
     }
 
   private:
@@ -405,6 +463,10 @@ void registerBenchmarks()
         ->Iterations(fontBuildWindows)
         ->Repetitions(1)
         ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(firstUseName, timeDrawing<firstUseOfAGlyph>)
+        ->Iterations(firstUseGlyphs)
+        ->Repetitions(1)
+        ->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace
@@ -430,6 +492,9 @@ int main(int argc, char** argv)
         status = 1;
     } else {
         lineWithDrawTextAtScale2();  // builds the window's fonts at scale 2 untimed
+        loadedFont = loadFont(loadedFontFile, 18.0f);
+        lineWithLoadedFont();  // its glyphs cached untimed
+        thousandLabels();
         registerBenchmarks();
         TableReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);

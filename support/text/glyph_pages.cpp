@@ -104,19 +104,39 @@ std::uint64_t glyphKey(const PlacedGlyph& glyph)
            (static_cast<std::uint64_t>(glyph.size) << 16) ^ glyph.glyph;
 }
 
-// Sends a page's texels to its texture: the whole page, or one rectangle.
-void uploadTexels(const GlyphPage& page, int x, int y, int width, int rows, bool whole)
+// Sends a page's texels to its texture, the whole page or one rectangle, as
+// they are: plain unpack and transfer settings (put back through the
+// attribute stacks: uploads are rare), and no unpack buffer.
+void uploadTexels(const WindowGlyphs& window, const GlyphPage& page, int x, int y, int width,
+                  int rows, bool whole)
 {
-    glBindTexture(GL_TEXTURE_2D, page.texture);
+    glPushAttrib(GL_PIXEL_MODE_BIT);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    GLint unpackBuffer = 0;
+    if (window.glVersion >= 21) {
+        glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
+        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+    }
+    glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
+    glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, whole ? 0 : page.size);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, whole ? 0 : x);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, whole ? 0 : y);
+    glBindTexture(GL_TEXTURE_2D, page.texture);
     if (whole)
         glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, page.size, page.size, 0, GL_ALPHA,
                      GL_UNSIGNED_BYTE, page.texels.data());
     else
         glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, rows, GL_ALPHA, GL_UNSIGNED_BYTE,
                         page.texels.data());
+    if (window.glVersion >= 21)
+        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
+    glPopClientAttrib();
+    glPopAttrib();
 }
 
 int newPage(WindowGlyphs& window, std::uint32_t faceSerial, int size)
@@ -132,11 +152,11 @@ int newPage(WindowGlyphs& window, std::uint32_t faceSerial, int size)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     window.pages.push_back(std::move(page));
-    uploadTexels(window.pages.back(), 0, 0, size, size, true);
+    uploadTexels(window, window.pages.back(), 0, 0, size, size, true);
     return static_cast<int>(window.pages.size()) - 1;
 }
 
-void growPage(GlyphPage& page)
+void growPage(const WindowGlyphs& window, GlyphPage& page)
 {
     const auto oldSize = static_cast<std::size_t>(page.size);
     const std::size_t size = oldSize * 2;
@@ -146,7 +166,7 @@ void growPage(GlyphPage& page)
                     texels.begin() + static_cast<std::ptrdiff_t>(row * size));
     page.texels.swap(texels);
     page.size = static_cast<int>(size);
-    uploadTexels(page, 0, 0, page.size, page.size, true);
+    uploadTexels(window, page, 0, 0, page.size, page.size, true);
 }
 
 // Finds room for a width x rows glyph on the current shelf or a new one.
@@ -185,7 +205,7 @@ int placeGlyph(WindowGlyphs& window, std::uint32_t faceSerial, int width, int ro
             return index;
         if (page.size >= window.largestPage)
             break;
-        growPage(page);
+        growPage(window, page);
     }
     int size = firstPageSize;
     while (size < width || size < rows)
@@ -228,7 +248,7 @@ const CachedGlyph& cachedGlyph(WindowGlyphs& window, const PlacedGlyph& glyph)
         if (entry.page >= 0) {
             GlyphPage& page = window.pages[static_cast<std::size_t>(entry.page)];
             copyCoverage(bitmap, page, entry.x, entry.y);
-            uploadTexels(page, entry.x, entry.y, bitmap.width, bitmap.rows, false);
+            uploadTexels(window, page, entry.x, entry.y, bitmap.width, bitmap.rows, false);
         }
         entry.width = bitmap.width;
         entry.rows = bitmap.rows;
@@ -242,75 +262,170 @@ const CachedGlyph& cachedGlyph(WindowGlyphs& window, const PlacedGlyph& glyph)
 // Helpers: GL state
 // ---------------------------------------------------------------------------
 
-// What is saved by query: the attribute stacks do not hold it, or not in
-// every GL version.
+// Drawing saves what it changes by query and sets back only what differs:
+// pushing the texture and enable attribute groups, for every text, would
+// copy the state of every texture unit each time.
+
+// What glyphs are drawn with switched on or off, and the GL version (major
+// x 10 + minor) that has it: the texture targets that outrank
+// GL_TEXTURE_2D and every client array that glDrawArrays would read.
+struct Switch {
+    GLenum capability;
+    bool on;
+    int version;
+};
+
+constexpr Switch glyphSwitches[] = {
+    {GL_TEXTURE_2D, true, 11},          {GL_BLEND, true, 11},
+    {GL_ALPHA_TEST, true, 11},          {GL_VERTEX_ARRAY, true, 11},
+    {GL_TEXTURE_COORD_ARRAY, true, 11}, {GL_LIGHTING, false, 11},
+    {GL_TEXTURE_1D, false, 11},         {GL_TEXTURE_GEN_S, false, 11},
+    {GL_TEXTURE_GEN_T, false, 11},      {GL_CULL_FACE, false, 11},
+    {GL_POLYGON_STIPPLE, false, 11},    {GL_COLOR_ARRAY, false, 11},
+    {GL_NORMAL_ARRAY, false, 11},       {GL_INDEX_ARRAY, false, 11},
+    {GL_EDGE_FLAG_ARRAY, false, 11},    {GL_TEXTURE_3D, false, 12},
+    {GL_TEXTURE_CUBE_MAP, false, 13},   {GL_SECONDARY_COLOR_ARRAY, false, 14},
+    {GL_FOG_COORD_ARRAY, false, 14},
+};
+constexpr std::size_t switchCount = std::size(glyphSwitches);
+
+bool isClientArray(GLenum capability)
+{
+    switch (capability) {
+    case GL_VERTEX_ARRAY:
+    case GL_TEXTURE_COORD_ARRAY:
+    case GL_COLOR_ARRAY:
+    case GL_NORMAL_ARRAY:
+    case GL_INDEX_ARRAY:
+    case GL_EDGE_FLAG_ARRAY:
+    case GL_SECONDARY_COLOR_ARRAY:
+    case GL_FOG_COORD_ARRAY: return true;
+    default: return false;
+    }
+}
+
+void setCapability(GLenum capability, bool on)
+{
+    if (isClientArray(capability))
+        on ? glEnableClientState(capability) : glDisableClientState(capability);
+    else
+        on ? glEnable(capability) : glDisable(capability);
+}
+
+// A client array's pointer and layout.
+struct ArrayLayout {
+    GLint size = 0;
+    GLint type = 0;
+    GLint stride = 0;
+    GLvoid* pointer = nullptr;
+};
+
+ArrayLayout arrayLayout(GLenum size, GLenum type, GLenum stride, GLenum pointer)
+{
+    ArrayLayout layout;
+    glGetIntegerv(size, &layout.size);
+    glGetIntegerv(type, &layout.type);
+    glGetIntegerv(stride, &layout.stride);
+    glGetPointerv(pointer, &layout.pointer);
+    return layout;
+}
+
+constexpr std::array<GLfloat, 16> identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
 struct SavedState {
+    std::array<GLboolean, switchCount> switches{};
     std::array<GLfloat, 16> textureMatrix{};
+    bool textureMatrixSet = false;  // not the identity
+    ArrayLayout vertexArray;
+    ArrayLayout textureCoordArray;
+    GLint texture = 0;
+    GLint environment = 0;
+    GLint blendSource = 0;
+    GLint blendTarget = 0;
+    GLint alphaFunction = 0;
+    GLfloat alphaReference = 0.0f;
+    std::array<GLint, 2> polygonMode{};
     GLint activeTexture = GL_TEXTURE0;
     GLint clientActiveTexture = GL_TEXTURE0;
     GLint arrayBuffer = 0;
-    GLint unpackBuffer = 0;
 };
 
 SavedState enterGlyphDrawing(int version)
 {
     SavedState saved;
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_POLYGON_BIT |
-                 GL_PIXEL_MODE_BIT);
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT | GL_CLIENT_PIXEL_STORE_BIT);
     if (version >= 13) {
         glGetIntegerv(GL_ACTIVE_TEXTURE, &saved.activeTexture);
         glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE, &saved.clientActiveTexture);
         glActiveTexture(GL_TEXTURE0);
         glClientActiveTexture(GL_TEXTURE0);
-        glDisable(GL_TEXTURE_CUBE_MAP);
     }
-    if (version >= 12)
-        glDisable(GL_TEXTURE_3D);
     if (version >= 15) {
         glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &saved.arrayBuffer);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
-    if (version >= 21) {
-        glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &saved.unpackBuffer);
-        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+    for (std::size_t i = 0; i < switchCount; ++i) {
+        const Switch& change = glyphSwitches[i];
+        if (change.version > version)
+            continue;
+        saved.switches[i] = glIsEnabled(change.capability);
+        if ((saved.switches[i] == GL_TRUE) != change.on)
+            setCapability(change.capability, change.on);
     }
-    glMatrixMode(GL_TEXTURE);
+    saved.vertexArray = arrayLayout(GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE,
+                                    GL_VERTEX_ARRAY_STRIDE, GL_VERTEX_ARRAY_POINTER);
+    saved.textureCoordArray =
+        arrayLayout(GL_TEXTURE_COORD_ARRAY_SIZE, GL_TEXTURE_COORD_ARRAY_TYPE,
+                    GL_TEXTURE_COORD_ARRAY_STRIDE, GL_TEXTURE_COORD_ARRAY_POINTER);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &saved.environment);
+    glGetIntegerv(GL_BLEND_SRC, &saved.blendSource);
+    glGetIntegerv(GL_BLEND_DST, &saved.blendTarget);
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &saved.alphaFunction);
+    glGetFloatv(GL_ALPHA_TEST_REF, &saved.alphaReference);
+    glGetIntegerv(GL_POLYGON_MODE, saved.polygonMode.data());
     glGetFloatv(GL_TEXTURE_MATRIX, saved.textureMatrix.data());
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
+    saved.textureMatrixSet = saved.textureMatrix != identityMatrix;
+    if (saved.textureMatrixSet) {  // loaded only when needed: it costs every later draw
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+    }
 
-    for (const GLenum capability : {GL_LIGHTING, GL_TEXTURE_1D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,
-                                    GL_CULL_FACE, GL_POLYGON_STIPPLE})
-        glDisable(capability);
-    glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_ALPHA_TEST);  // no depth written where a glyph has no ink
-    glAlphaFunc(GL_GREATER, 0.0f);
+    glAlphaFunc(GL_GREATER, 0.0f);  // no depth written where a glyph has no ink
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    // Coverage goes to the pages as it is.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
-    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
-    glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
     return saved;
+}
+
+void restoreArray(void (*setPointer)(GLint, GLenum, GLsizei, const GLvoid*),
+                  const ArrayLayout& layout)
+{
+    setPointer(layout.size, static_cast<GLenum>(layout.type), layout.stride, layout.pointer);
 }
 
 void leaveGlyphDrawing(int version, const SavedState& saved)
 {
-    glMatrixMode(GL_TEXTURE);
-    glLoadMatrixf(saved.textureMatrix.data());
-    glMatrixMode(GL_MODELVIEW);
-    if (version >= 21)
-        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(saved.unpackBuffer));
+    if (saved.textureMatrixSet) {
+        glMatrixMode(GL_TEXTURE);
+        glLoadMatrixf(saved.textureMatrix.data());
+        glMatrixMode(GL_MODELVIEW);
+    }
+    glPolygonMode(GL_FRONT, static_cast<GLenum>(saved.polygonMode[0]));
+    glPolygonMode(GL_BACK, static_cast<GLenum>(saved.polygonMode[1]));
+    glAlphaFunc(static_cast<GLenum>(saved.alphaFunction), saved.alphaReference);
+    glBlendFunc(static_cast<GLenum>(saved.blendSource), static_cast<GLenum>(saved.blendTarget));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, saved.environment);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
+    restoreArray(glVertexPointer, saved.vertexArray);
+    restoreArray(glTexCoordPointer, saved.textureCoordArray);
+    for (std::size_t i = 0; i < switchCount; ++i) {
+        const Switch& change = glyphSwitches[i];
+        if (change.version <= version && (saved.switches[i] == GL_TRUE) != change.on)
+            setCapability(change.capability, !change.on);
+    }
     if (version >= 15)
         glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(saved.arrayBuffer));
-    glPopClientAttrib();
-    glPopAttrib();
     if (version >= 13) {
         glActiveTexture(static_cast<GLenum>(saved.activeTexture));
         glClientActiveTexture(static_cast<GLenum>(saved.clientActiveTexture));
