@@ -1,7 +1,7 @@
 /*
  * frame_alloc_test.cpp - drawing a frame takes nothing from the heap: after
  * a warm-up, the demo's two display callbacks and every drawing entry of
- * the library, called in a loop, make no malloc, calloc, realloc or
+ * the library (text in a loaded font included), called in a loop, make no malloc, calloc, realloc or
  * operator new call from our code.
  *
  * Depends on: the demo's windows (demo/scene.h), the support library, the
@@ -74,6 +74,8 @@ struct Windows {
     int library = 0;
 };
 
+int loadedFont = 0;
+
 void drawLibraryFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -107,6 +109,15 @@ void drawLibraryFrame()
     drawGlutTextDefault("glut %d", 3);
     drawGlutTextDefaultAt(1.0f, -1.0f, 0.0f, "glut %d", 4);
     drawWindowLine(0, 0, 40, -10);
+    // A loaded font, with a character from a fallback font and a mark.
+    for (int alignment : {alignLeft, alignCentred, alignRight}) {
+        setTextAlignment(alignment);
+        drawText(alignment, loadedFont, "%d °C αβγ e\u0301 \u05d0 %d", alignment,
+                 textWidth(loadedFont, "w%d", fontLineHeight(loadedFont)));
+    }
+    setTextScale(2);
+    drawTextInFont(loadedFont, "scale 2");
+    setTextScale(1);
     setStrokeBold(0);
     setStrokeSmooth(0);
     drawStrokeText(-4.0f, -2.0f, 0.5f, "stroke %d", 1);
@@ -172,6 +183,8 @@ TEST(FrameAllocations, NoneAfterWarmUp)
     setFrustumBox(-1.0f, 1.0f, -1.0f, 1.0f, 1.0f, 10.0f, 0.0f, 0.0f, -5.0f);
     setPerspective(40.0f, 1.0f, 1.0f, 10.0f, 0.0f, 0.0f, -5.0f);
     setAutoRotateWindow(windows.library);
+    loadedFont = loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", 14.0f);
+    ASSERT_GE(loadedFont, 16);
     pumpEventsFor(200);
 
     // The first frame builds the fonts of the two text windows.
