@@ -1,6 +1,7 @@
 /*
  * random_api_test.cpp - random call groups over the whole public API with
- * hostile floats, sizes, texts, keys, drags, mouse coordinates and paths;
+ * hostile floats, sizes, texts, keys, drags, mouse coordinates, paths and
+ * font names;
  * after each group no GL error, and finite matrices, getters, view
  * transforms and picked points.
  * VESTRANE_RANDOM_SEED (fixed when unset) fixes the sequence; a failure names
@@ -53,6 +54,11 @@ template <typename T, std::size_t N>
 const T& pick(const T (&table)[N])
 {
     return table[rng() % N];
+}
+template <typename T>
+const T& pick(const T* table, std::size_t count)
+{
+    return table[rng() % count];
 }
 float anyFloat()
 {
@@ -244,6 +250,43 @@ void textGroup()
 }
 #pragma GCC diagnostic pop
 
+/* Loaded fonts from hostile names and sizes, freed at random (twice, and
+ * numbers never loaded), drawn and measured with hostile texts. */
+std::vector<int> fonts;
+void fontGroup()
+{
+    const std::string garbage = scratch + "/garbage.ttf";
+    const char* const names[] = {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                                 "sans-serif:bold",
+                                 "",
+                                 nullptr,
+                                 scratch.c_str(),
+                                 garbage.c_str(),
+                                 "/no/such.ttf",
+                                 "\xff\xfe:::=="};
+    const float sizes[] = {anyFloat(), 1.0f, 12.0f, 1024.0f};
+    const char* name = pick(names);
+    if (name == garbage.c_str())
+        std::filesystem::copy_file("/etc/hostname", garbage,
+                                   std::filesystem::copy_options::overwrite_existing);
+    errno = 0;
+    const int font = fonts.size() < 8 ? loadFont(name, pick(sizes)) : 0;
+    EXPECT_TRUE(font >= 16 || (font == 0 && errno != 0)) << (name ? name : "NULL");
+    if (font != 0)
+        fonts.push_back(font);
+    const int any = fonts.empty() || rng() % 4 == 0 ? anyInt() : pick(fonts.data(), fonts.size());
+    if (rng() % 3 == 0) {
+        freeFont(any);
+        fonts.erase(std::remove(fonts.begin(), fonts.end(), any), fonts.end());
+    }
+    const std::string text = anyText(false);
+    setTextAnchor(anyFloat(), anyFloat(), anyFloat());
+    setTextAlignment(anyInt());
+    drawText(anyInt(), any, "%s", text.c_str());
+    EXPECT_GE(textWidth(any, "%s", text.c_str()), 0);
+    EXPECT_GT(fontLineHeight(any), 0);
+}
+
 void colourGroup()
 {
     Color* colours[] = {colorPinkWithAlpha(anyFloat()), greyWithAlpha(anyFloat(), anyFloat()),
@@ -305,9 +348,9 @@ TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
     glutMotionFunc(mouseMotionCallback);
     deck = keyDeck();
     constexpr const char* names[] = {"keys", "view",  "projection", "text", "colour",
-                                     "drag", "reset", "image",      "pick"};
+                                     "drag", "reset", "image",      "pick", "fonts"};
     void (*const groups[])() = {keyGroup,  viewGroup, projectionGroup, textGroup, colourGroup,
-                                dragGroup, resetView, imageGroup,      pickGroup};
+                                dragGroup, resetView, imageGroup,      pickGroup, fontGroup};
     for (int step = 0; step < 400 && !::testing::Test::HasFailure(); ++step) {
         /* Every other group takes keys off the deck until it is empty. */
         const std::size_t group =
