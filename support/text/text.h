@@ -263,7 +263,9 @@ VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
  *
  * The scale multiplies the glyphs, their origin (0, 2), every advance, the
  * widths that centred and right-aligned text counts, the 6-pixel baseline
- * drop of aligned text and what textWidth returns. It leaves alone GLUT
+ * drop of aligned text and what textWidth returns. Loaded fonts are
+ * rasterised anew at their size times the scale, never magnified, and
+ * their widths and line heights follow. It leaves alone GLUT
  * bitmap text (GLUT's bitmap fonts cannot scale), stroke text (which has
  * its own size), setTextOffset and drawWindowLine, which stay in window
  * pixels: multiply your own offsets by getTextScale() to scale a layout.
