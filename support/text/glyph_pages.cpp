@@ -333,7 +333,7 @@ ArrayLayout arrayLayout(GLenum size, GLenum type, GLenum stride, GLenum pointer)
 constexpr std::array<GLfloat, 16> identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 struct SavedState {
-    std::array<GLboolean, switchCount> switches{};
+    std::array<bool, switchCount> switched{};  // set the other way while drawing
     std::array<GLfloat, 16> textureMatrix{};
     bool textureMatrixSet = false;  // not the identity
     ArrayLayout vertexArray;
@@ -363,12 +363,15 @@ SavedState enterGlyphDrawing(int version)
         glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &saved.arrayBuffer);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
+    // The alpha test keeps the quads from writing depth where a glyph has no
+    // ink; without the depth test nothing writes depth, and it can stay off.
+    const bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     for (std::size_t i = 0; i < switchCount; ++i) {
         const Switch& change = glyphSwitches[i];
-        if (change.version > version)
+        if (change.version > version || (change.capability == GL_ALPHA_TEST && !depthTest))
             continue;
-        saved.switches[i] = glIsEnabled(change.capability);
-        if ((saved.switches[i] == GL_TRUE) != change.on)
+        saved.switched[i] = (glIsEnabled(change.capability) == GL_TRUE) != change.on;
+        if (saved.switched[i])
             setCapability(change.capability, change.on);
     }
     saved.vertexArray = arrayLayout(GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE,
@@ -419,11 +422,9 @@ void leaveGlyphDrawing(int version, const SavedState& saved)
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
     restoreArray(glVertexPointer, saved.vertexArray);
     restoreArray(glTexCoordPointer, saved.textureCoordArray);
-    for (std::size_t i = 0; i < switchCount; ++i) {
-        const Switch& change = glyphSwitches[i];
-        if (change.version <= version && (saved.switches[i] == GL_TRUE) != change.on)
-            setCapability(change.capability, !change.on);
-    }
+    for (std::size_t i = 0; i < switchCount; ++i)
+        if (saved.switched[i])
+            setCapability(glyphSwitches[i].capability, !glyphSwitches[i].on);
     if (version >= 15)
         glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(saved.arrayBuffer));
     if (version >= 13) {
@@ -432,17 +433,17 @@ void leaveGlyphDrawing(int version, const SavedState& saved)
     }
 }
 
-void appendQuad(const CachedGlyph& glyph, const GlyphPage& page, int left, int top, float z)
+void appendQuad(const CachedGlyph& glyph, const GlyphPage& page, float left, float top, float z)
 {
     const auto size = static_cast<GLfloat>(page.size);
     const GLfloat s0 = static_cast<GLfloat>(glyph.x) / size;
     const GLfloat s1 = static_cast<GLfloat>(glyph.x + glyph.width) / size;
     const GLfloat t0 = static_cast<GLfloat>(glyph.y) / size;
     const GLfloat t1 = static_cast<GLfloat>(glyph.y + glyph.rows) / size;
-    const auto x0 = static_cast<GLfloat>(left);
-    const auto x1 = static_cast<GLfloat>(left + glyph.width);
-    const auto y1 = static_cast<GLfloat>(top);
-    const auto y0 = static_cast<GLfloat>(top - glyph.rows);
+    const GLfloat x0 = left;
+    const GLfloat x1 = left + static_cast<GLfloat>(glyph.width);
+    const GLfloat y1 = top;
+    const GLfloat y0 = top - static_cast<GLfloat>(glyph.rows);
     const GLfloat quad[] = {s0, t1, x0, y0, z, s1, t1, x1, y0, z,
                             s1, t0, x1, y1, z, s0, t0, x0, y1, z};
     vertices.insert(vertices.end(), std::begin(quad), std::end(quad));
@@ -466,8 +467,11 @@ void drawPageQuads(const WindowGlyphs& glyphs, const TextLayout& layout, std::si
     vertices.clear();
     for (std::size_t i = first; i < placed.size(); ++i)
         if (placed[i]->page == page)
-            appendQuad(*placed[i], texture, x + roundToPixels(layout.glyphs[i].x) + placed[i]->left,
-                       baseline + roundToPixels(layout.glyphs[i].y) + placed[i]->top, z);
+            appendQuad(*placed[i], texture,
+                       x + static_cast<float>(roundToPixels(layout.glyphs[i].x) + placed[i]->left),
+                       baseline +
+                           static_cast<float>(roundToPixels(layout.glyphs[i].y) + placed[i]->top),
+                       z);
     glBindTexture(GL_TEXTURE_2D, texture.texture);
     glInterleavedArrays(GL_T2F_V3F, 0, vertices.data());
     glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 5));
@@ -500,7 +504,7 @@ void releaseClosedFacePages(int window)
     }
 }
 
-void drawLayout(int window, const TextLayout& layout, int x, int baseline, float z)
+void drawLayout(int window, const TextLayout& layout, float x, float baseline, float z)
 {
     if (window <= 0 || layout.glyphs.empty())
         return;

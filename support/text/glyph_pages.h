@@ -23,14 +23,15 @@ namespace vestrane::detail {
 /*
  * Draws a laid-out text in the current GL context, that of `window`, with
  * the current colour (alpha included) as one textured quad a glyph, one
- * glDrawArrays a page. The pen starts at window pixel (x, baseline) and
+ * glDrawArrays a page. The pen starts at window pixel (x, baseline), whole
+ * numbers, and
  * the quads lie at object depth z of the caller's window-pixel frame.
  * Everything it changes is put back: enables, texture binding and
  * environment, blending, alpha test, polygon mode, pixel unpack and
  * transfer settings (attribute stacks), vertex arrays and bound buffers,
  * the active texture units and the texture matrix (saved queries).
  */
-void drawLayout(int window, const TextLayout& layout, int x, int baseline, float z);
+void drawLayout(int window, const TextLayout& layout, float x, float baseline, float z);
 
 /* Deletes the pages of closed faces in `window` (current) if any closed
  * since it last looked. */

@@ -289,8 +289,7 @@ void shapeRun(std::size_t start, std::size_t end, hb_script_t script, std::uint3
     const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(shapingBuffer, &count);
     for (unsigned i = 0; i < count; ++i) {
         layout.glyphs.push_back({&face, face.serial, size, info[i].codepoint,
-                                 static_cast<std::int32_t>(layout.advance + position[i].x_offset),
-                                 position[i].y_offset});
+                                 layout.advance + position[i].x_offset, position[i].y_offset});
         layout.advance += position[i].x_advance;
     }
 }

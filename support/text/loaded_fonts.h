@@ -42,8 +42,8 @@ struct PlacedGlyph {
     std::uint32_t faceSerial;
     std::uint32_t size;  // em size in 26.6 pixels
     std::uint32_t glyph;
-    std::int32_t x;
-    std::int32_t y;
+    std::int64_t x;
+    std::int64_t y;
 };
 
 /* A laid-out text; `glyphs` keeps its storage from one layout to the next. */

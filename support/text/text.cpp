@@ -178,8 +178,8 @@ void drawLoadedTextBuffer(int depthFlag, int font)
     const TextShift shift =
         takeTextShift(width, static_cast<float>(loadedCapitalDrop(font, textScale)));
     if (anchorValid)
-        drawLayout(window, textLayout, static_cast<int>(std::floor(textAnchor[0] + shift.dx)),
-                   static_cast<int>(std::floor(textAnchor[1] + shift.dy)), -shift.depth);
+        drawLayout(window, textLayout, std::floor(textAnchor[0] + shift.dx),
+                   std::floor(textAnchor[1] + shift.dy), -shift.depth);
     endWindowDrawing();
 }
 
