@@ -185,8 +185,8 @@ FontFace* fallbackFace(char32_t code)
                 found = face.get();
         if (found == nullptr && !file.empty())
             if (FacePointer face = openFace(file.c_str())) {
-                found = face.get();
                 fallbackFaces.push_back(std::move(face));
+                found = fallbackFaces.back().get();
             }
         if (found != nullptr && !hasCharacter(*found, code))
             found = nullptr;
@@ -211,8 +211,8 @@ LoadedFont* loadedFont(int font)
 
 std::uint32_t emSize(const LoadedFont& font, int scale)
 {
-    const double size = std::lround(static_cast<double>(font.pixelSize) * scale * 64.0);
-    return static_cast<std::uint32_t>(std::max(size, 1.0));
+    const long size = std::lround(static_cast<double>(font.pixelSize) * scale * 64.0);
+    return static_cast<std::uint32_t>(std::max(size, 1L));
 }
 
 // ---------------------------------------------------------------------------
@@ -438,7 +438,7 @@ bool renderGlyph(const PlacedGlyph& glyph, GlyphBitmap& bitmap)
     setFaceSize(face, glyph.size);
     if (FT_Load_Glyph(face.ft, glyph.glyph, glyphRenderFlags()) != 0)
         return false;
-    const FT_GlyphSlot slot = face.ft->glyph;
+    const FT_GlyphSlotRec* slot = face.ft->glyph;
     const FT_Bitmap& source = slot->bitmap;
     if (source.pixel_mode != FT_PIXEL_MODE_GRAY && source.pixel_mode != FT_PIXEL_MODE_MONO)
         return false;

@@ -69,8 +69,8 @@ function(check_install)
   # (text.h.3) or anonymous names.
   if(MAN_PAGES)
     find_program(MAN man REQUIRED)
-    foreach(name drawText setTextScale colorWhite resetView reshapeOrtho windowToScene
-        saveWindowImage VESTRANE_VERSION_STRING)
+    foreach(name drawText setTextScale loadFont freeFont fontLineHeight colorWhite resetView
+        reshapeOrtho windowToScene saveWindowImage VESTRANE_VERSION_STRING)
       run(${CMAKE_COMMAND} -E env "MANPATH=${prefix}/share/man" ${MAN} -w ${name})
       string(REPLACE "${prefix}/share/man/man3/" "" page "${output}")
       if(NOT page MATCHES "^vestrane_[a-z]+\\.3\\.gz\n$")
@@ -170,8 +170,9 @@ function(check_packages)
   message(STATUS "both packages hold what they should, unpacked in ${scratch}/root")
 endfunction()
 
-# check_and_run(program shared): how the program links the library, then its
-# run, which saves a picture into the check's scratch folder.
+# check_and_run(program shared): how the program links the library (linked
+# statically, the archive's own libraries came along with it), then its run,
+# which saves a picture into the check's scratch folder.
 function(check_and_run program shared)
   run(${OBJDUMP} -p "${program}")
   if(shared)
@@ -181,6 +182,12 @@ function(check_and_run program shared)
     endif()
   elseif(output MATCHES "libvestrane_support")
     message(FATAL_ERROR "linked to the shared library:\n${output}")
+  else()
+    foreach(library png freetype harfbuzz fontconfig X11)
+      if(NOT output MATCHES "NEEDED +lib${library}[.0-9]*\\.so")
+        message(FATAL_ERROR "linked statically without lib${library}:\n${output}")
+      endif()
+    endforeach()
   endif()
   run("${WITH_X}" 60 "${program}" "${scratch}/consumer.png")
   message(STATUS "${output}")
