@@ -2,7 +2,8 @@
  * The gallery of examples end to end: each program runs on the test X
  * server, shows in every window something it must draw (a label's ink, the
  * colour bar's colours) in frames drawn after it started, and ends with
- * status 0 and nothing printed on its quit key.
+ * status 0 and nothing printed on its quit key. The examples that take the
+ * screen's text scale open their windows that much larger.
  */
 #include "tests/harness/demo_driver.h"
 
@@ -47,6 +48,8 @@ constexpr PixelRect colourBar{420, 40, 18, 292};
 constexpr PixelRect barNumbers{445, 30, 35, 310};
 // The two lines of text at the top of each of the two windows.
 constexpr PixelRect textLines{0, 0, 300, 40};
+constexpr PixelRect wholeLabels{0, 0, 480, 360};
+constexpr PixelRect labelsTitle{0, 0, 480, 80};
 
 const Example examples[] = {
     {"vestrane-hello", {{"Vestrane hello", {{"greeting", yellow, wholeHello, 100}}}}, "Escape"},
@@ -75,6 +78,12 @@ const Example examples[] = {
         {"mark on the ball", yellow, PixelRect{150, 140, 250, 60}, 80}}}},
      "Escape",
      "165 170"},
+    {"vestrane-labels",
+     {{"Vestrane labels",
+       {{"title", {128, 128, 255}, labelsTitle, 400},
+        {"city names", {255, 255, 255}, wholeLabels, 150},
+        {"temperatures", {191, 191, 0}, wholeLabels, 50}}}},
+     "q"},
 };
 
 void PrintTo(const Example& example, std::ostream* out)
@@ -134,3 +143,27 @@ INSTANTIATE_TEST_SUITE_P(Examples, Gallery, ::testing::ValuesIn(examples),
                              }
                              return name;
                          });
+
+TEST(GalleryAtTextScaleTwo, HelloAndLabelsOpenTheirWindowsTwiceAsLarge)
+{
+    struct Scaled {
+        const char* program;
+        const char* title;
+        int width, height;  // at text scale 1
+    };
+    setenv("VESTRANE_TEXT_SCALE", "2", 1);
+    for (const Scaled& example : {Scaled{"vestrane-hello", "Vestrane hello", 320, 120},
+                                  Scaled{"vestrane-labels", "Vestrane labels", 480, 360}}) {
+        RunningProgram program =
+            startProgram(std::string(VESTRANE_EXAMPLES_DIR) + "/" + example.program);
+        const XWindow window = findWindowByTitle(example.title);
+        if (window == 0 || !waitForFirstFrame(window)) {
+            ADD_FAILURE() << example.title << ": no window drawn";
+        } else {
+            EXPECT_EQ(windowGeometry(window).width, 2 * example.width) << example.title;
+            EXPECT_EQ(windowGeometry(window).height, 2 * example.height) << example.title;
+        }
+        stopProgram(program);
+    }
+    unsetenv("VESTRANE_TEXT_SCALE");
+}

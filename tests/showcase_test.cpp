@@ -8,11 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #ifndef VESTRANE_SHOWCASE_PATH
 #error "VESTRANE_SHOWCASE_PATH must name the showcase binary"
@@ -78,6 +81,21 @@ int differingScenePixels(const Image& a, const Image& b)
         }
     }
     return count;
+}
+
+/* The first and last columns of the rows top..bottom - 1 with a pixel
+ * within a few steps of `colour`; -1 when none. */
+std::pair<int, int> inkColumns(const Image& image, int top, int bottom, Rgb colour)
+{
+    std::pair<int, int> columns{image.width, -1};
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb p = image.at(x, y);
+            if (std::abs(p.r - colour.r) + std::abs(p.g - colour.g) + std::abs(p.b - colour.b) < 16)
+                columns = {std::min(columns.first, x), std::max(columns.second, x)};
+        }
+    }
+    return columns;
 }
 
 /* The processor time, user and system, that a process has used so far. */
@@ -314,4 +332,26 @@ TEST_F(Showcase, AtTextScaleTwoTheWindowAndTheSceneAreTwiceAsLarge)
     const Image large = shot();
     EXPECT_EQ(large.height, 960);
     EXPECT_NEAR(teapotExtent(large).width(), 2 * normal.width(), 4);
+}
+
+TEST_F(Showcase, AtTextScaleTwoTheStatusLinesHelpAndTeapotCaptionAreTwiceAsWide)
+{
+    // Widths from the 10-pixel margin to the end of the top status line
+    // (yellow) and of the longest help line (grey), and of the white
+    // caption under the teapot.
+    const auto widths = [](const Image& image, int scale) {
+        const int h = image.height;
+        const auto caption = inkColumns(image, 250 * scale, h - 83 * scale, {255, 255, 255});
+        return std::array<int, 3>{inkColumns(image, 0, 20 * scale, {191, 191, 0}).second - 10,
+                                  inkColumns(image, h - 83 * scale, h, {191, 191, 191}).second - 10,
+                                  caption.second - caption.first};
+    };
+    const std::array<int, 3> normal = widths(shot(), 1);
+    ASSERT_GT(normal[0], 300);
+    ASSERT_GT(normal[1], 400);
+    ASSERT_GT(normal[2], 150);
+    startShowcase(2);
+    const std::array<int, 3> large = widths(shot(), 2);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(large[i], 2 * normal[i], 0.03 * normal[i]) << "status, help, caption: " << i;
 }

@@ -1,7 +1,8 @@
 /*
  * hello - the smallest complete Vestrane program: one window, a greeting in
  * the library's own bold font anchored at a point of the scene, and a
- * reshape that keeps the scene undistorted whatever the window's shape.
+ * reshape that keeps the scene undistorted whatever the window's shape. On a
+ * HiDPI screen the text and the window grow by the screen's text scale.
  *
  * Keys: Escape or q quit.
  */
@@ -39,7 +40,8 @@ int main(int argc, char** argv)
     glutInitWindowSize(320, 120);
     glutInitWindowPosition(50, 50);
     glutCreateWindow("Vestrane hello");
-    setTextScale(0); /* own-font text as large as the screen wants it (HiDPI) */
+    setTextScale(0); /* own-font text as large as the screen wants it (HiDPI) ... */
+    glutReshapeWindow(320 * getTextScale(), 120 * getTextScale()); /* ... and the window too */
     setOrthoBox(-1.0f, 1.0f, -1.0f, 1.0f, -1.0f, 1.0f); /* kept visible by reshapeOrtho */
     glutReshapeFunc(reshapeOrtho);
     glutDisplayFunc(display);

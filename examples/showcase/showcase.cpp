@@ -2,15 +2,17 @@
  * vestrane-showcase - the whole support library at work in one window.
  *
  * A lit teapot under a stroke-text title turns with the view; labels in the
- * library's four bitmap fonts stay pinned to points of the teapot; the
- * rainbow and grey colour ramps stand as bars at the window's sides; a
- * status line reads the projection, view and stroke-text settings back, and
- * the key help sits at the bottom. A click marks a point of the scene, p
- * saves the picture. The own-font labels take the screen's text scale
+ * library's four bitmap fonts and one in a loaded TrueType font (accents, a
+ * degree sign, Greek) stay pinned to points of the teapot; the rainbow and
+ * grey colour ramps stand as bars at the window's sides; status lines read
+ * the projection, view and stroke-text settings back, and the key help sits
+ * at the bottom, both in a loaded sans-serif font. A click marks a point of
+ * the scene, p saves the picture. All text takes the screen's text scale
  * (VESTRANE_TEXT_SCALE, or the desktop's Xft.dpi, or the screen's size), so
- * that they stay readable on HiDPI screens. The auto-rotation is the only
- * idle function, registered only while it runs: a still picture costs no
- * time.
+ * that it stays readable on HiDPI screens: the own fonts grow by whole
+ * pixels, the loaded fonts are rasterised at their size times the scale.
+ * The auto-rotation is the only idle function, registered only while it
+ * runs: a still picture costs no time.
  *
  * Keys:
  *   x y z  /  X Y Z        turn the scene +2 / -2 degrees about that axis
@@ -39,7 +41,8 @@
  *   Alt+drag               pan: the scene follows the pointer
  *
  * Depends on: GLUT, OpenGL, the support library (colour, text, view,
- * projection and image modules).
+ * projection and image modules), a sans-serif and a serif font that
+ * fontconfig finds (the own fonts stand in for a missing one).
  */
 #include "support/color/color.h"
 #include "support/image/image.h"
@@ -93,14 +96,24 @@ constexpr float spacingStep = 10.0f;  // stroke-font units
 constexpr std::array<float, 3> spoutTip = {1.72f, 0.5f, 0.0f};
 constexpr std::array<float, 3> lidKnob = {0.0f, 0.86f, 0.0f};
 constexpr std::array<float, 3> handleBack = {-1.55f, 0.3f, 0.0f};
+constexpr std::array<float, 3> baseMiddle = {0.0f, -0.75f, 0.0f};
 
-// Overlay, in window pixels.
+// The loaded fonts: their fontconfig patterns and sizes in pixels at text
+// scale 1 (12 pixels read like GLUT's 8 x 13 font).
+constexpr char overlayFontName[] = "sans-serif";
+constexpr float overlayFontSize = 12.0f;
+constexpr char teapotFontName[] = "serif:bold";
+constexpr float teapotFontSize = 16.0f;
+constexpr char teapotText[] = "Théière · 90 °C · α β γ";
+
+// Overlay, in window pixels; the text lines and the bands under them at
+// text scale 1 (they grow with the scale), the bars as they are.
 constexpr int lineHeight = 15;
 constexpr int margin = 10;
 constexpr int statusLines = 3;
 constexpr int helpLines = 5;
-constexpr int statusBand = statusLines * lineHeight + 10;
-constexpr int helpBand = helpLines * lineHeight + 8;
+constexpr int statusPadding = 10;
+constexpr int helpPadding = 8;
 constexpr int barWidth = 14;
 constexpr int barGap = 30;  // from the bars to the bands above and below them
 constexpr int rampSize = 256;
@@ -135,6 +148,9 @@ constexpr std::array<Projection, 3> projections = {{
 /* ---- State ------------------------------------------------------------- */
 
 int showcaseWindow = 0;
+// Loaded in main; until then, or should loading fail, an own font.
+int overlayFont = boldFont;
+int teapotFont = boldFont;
 int projectionIndex = 0;
 float pourAngle = 20.0f;
 // A plain left click waits for the next frame, which resolves it with that
@@ -181,6 +197,26 @@ void makeColors()
         (void)std::fputs("vestrane-showcase: the colours will not be released at exit\n", stderr);
 }
 
+/* ---- Fonts ------------------------------------------------------------- */
+
+/* A loaded font, or boldFont when fontconfig finds none: the text then
+ * shows its ASCII characters in the own font. */
+int loadFontOrOwn(const char* pattern, float pixelSize)
+{
+    const int font = loadFont(pattern, pixelSize);
+    if (font != 0)
+        return font;
+    (void)std::fprintf(stderr, "vestrane-showcase: no font for \"%s\" (%s): own font instead\n",
+                       pattern, std::strerror(errno));
+    return boldFont;
+}
+
+void loadFonts()
+{
+    overlayFont = loadFontOrOwn(overlayFontName, overlayFontSize);
+    teapotFont = loadFontOrOwn(teapotFontName, teapotFontSize);
+}
+
 /* ---- Scene ------------------------------------------------------------- */
 
 void initLighting()
@@ -220,6 +256,23 @@ void drawTeapot()
 float scaled(float pixels)
 {
     return pixels * static_cast<float>(getTextScale());
+}
+
+/* The overlay's line spacing: the layout's at the text scale, or the
+ * font's own when that is larger. */
+int overlayLineHeight()
+{
+    return std::max(lineHeight * getTextScale(), fontLineHeight(overlayFont));
+}
+
+int statusBand()
+{
+    return statusLines * overlayLineHeight() + statusPadding * getTextScale();
+}
+
+int helpBand()
+{
+    return helpLines * overlayLineHeight() + helpPadding * getTextScale();
 }
 
 /* Anchors the labels that follow at a point of the teapot. */
@@ -268,6 +321,16 @@ void labelHandle()
     drawTextDefault("HANDLE");
 }
 
+/* A caption in a loaded font, centred under the middle of the base. */
+void labelBase()
+{
+    anchorAtTeapot(baseMiddle);
+    glColor4fv(colorWhite());
+    setTextAlignment(alignCentred);
+    setTextOffset(0.0f, scaled(24.0f), 0.0f);
+    drawTextInFont(teapotFont, "%s", teapotText);
+}
+
 /* Turns the matrix from scene coordinates to the teapot's own. */
 void turnToTeapot()
 {
@@ -283,6 +346,7 @@ void labelTeapot()
     labelSpout();
     labelLid();
     labelHandle();
+    labelBase();
     glPopMatrix();
 }
 
@@ -373,8 +437,8 @@ void drawBands(int width, int height)
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    fillRect(greyWithAlpha(1.0f, 0.08f), 0, height - statusBand, width, statusBand);
-    fillRect(colorSlateBlueWithAlpha(0.35f), 0, 0, width, helpBand);
+    fillRect(greyWithAlpha(1.0f, 0.08f), 0, height - statusBand(), width, statusBand());
+    fillRect(colorSlateBlueWithAlpha(0.35f), 0, 0, width, helpBand());
     glDisable(GL_BLEND);
 }
 
@@ -403,15 +467,19 @@ void drawRampBar(Color* const* ramp, int left, int bottom, int top)
  * bar that faces the middle of the window. */
 void labelRampBar(const char* caption, int left, int bottom, int top, bool labelsRight)
 {
-    // Right-aligned text stands 6 pixels lower than left-aligned text: the
-    // offsets put both sides on the same baselines.
-    const int labelX = labelsRight ? left + barWidth + 5 : left - 5;
-    const int captionX = labelsRight ? left : left + barWidth;
-    setTextAlignment(labelsRight ? alignLeft : alignRight);
+    // The caption starts over the bar's left edge or ends over its right
+    // one, moved by its measured width, on one baseline on both sides.
+    const int captionX =
+        labelsRight ? left : left + barWidth - textWidth(overlayFont, "%s", caption);
+    setTextAlignment(alignLeft);
     glColor4fv(colorGrey75());
-    setTextOffset(0.0f, labelsRight ? 0.0f : -6.0f, 0.0f);
-    drawGlutTextAt(static_cast<float>(captionX), static_cast<float>(top + 8), 0.0f,
-                   GLUT_BITMAP_8_BY_13, "%s", caption);
+    setTextAnchor(static_cast<float>(captionX), static_cast<float>(top) + scaled(8.0f), 0.0f);
+    drawTextInFont(overlayFont, "%s", caption);
+    // Right-aligned own-font text stands 6 pixels (times the scale) lower
+    // than left-aligned text: the offsets put both sides on the same
+    // baselines.
+    const int labelX = labelsRight ? left + barWidth + 5 : left - 5;
+    setTextAlignment(labelsRight ? alignLeft : alignRight);
     glColor4fv(colorGrey50());
     for (int value : {0, rampSize - 1}) {
         setTextAnchor(static_cast<float>(labelX), static_cast<float>(value == 0 ? bottom : top),
@@ -423,8 +491,8 @@ void labelRampBar(const char* caption, int left, int bottom, int top, bool label
 
 void drawRampBars(int width, int height)
 {
-    const int bottom = helpBand + barGap;
-    const int top = height - statusBand - barGap;
+    const int bottom = helpBand() + barGap;
+    const int top = height - statusBand() - barGap;
     const int rightBar = width - margin - barWidth;
     if (rainbowRamp != nullptr) {
         drawRampBar(rainbowRamp, margin, bottom, top);
@@ -436,23 +504,30 @@ void drawRampBars(int width, int height)
     }
 }
 
+/* Anchors the status line `line` (1 at the top) at the left margin, on its
+ * baseline. */
+void anchorStatusLine(int line, int height)
+{
+    setTextAnchor(static_cast<float>(margin),
+                  static_cast<float>(height - line * overlayLineHeight()), 0.0f);
+}
+
 /* What the current projection reports through the getters. */
 void drawProjectionStatus(int height)
 {
     const Projection& projection = projections[projectionIndex];
     glColor4fv(colorMediumYellow());
+    anchorStatusLine(1, height);
     if (projection.boxName == nullptr) {
-        drawGlutTextDefaultAt(static_cast<float>(margin), static_cast<float>(height - lineHeight),
-                              0.0f, "%s   fovy %.1f   aspect %.3f", projection.name,
-                              static_cast<double>(getPerspectiveFovy()),
-                              static_cast<double>(getPerspectiveAspect()));
+        drawTextInFont(overlayFont, "%s   fovy %.1f   aspect %.3f", projection.name,
+                       static_cast<double>(getPerspectiveFovy()),
+                       static_cast<double>(getPerspectiveAspect()));
         return;
     }
-    drawGlutTextDefaultAt(static_cast<float>(margin), static_cast<float>(height - lineHeight), 0.0f,
-                          "%s %s  x %.2f .. %.2f  y %.2f .. %.2f  pixel %.4f", projection.name,
-                          projection.boxName, static_cast<double>(getViewLeft()),
-                          static_cast<double>(getViewRight()), static_cast<double>(getViewBottom()),
-                          static_cast<double>(getViewTop()), static_cast<double>(getPixelSize()));
+    drawTextInFont(overlayFont, "%s %s  x %.2f .. %.2f  y %.2f .. %.2f  pixel %.4f",
+                   projection.name, projection.boxName, static_cast<double>(getViewLeft()),
+                   static_cast<double>(getViewRight()), static_cast<double>(getViewBottom()),
+                   static_cast<double>(getViewTop()), static_cast<double>(getPixelSize()));
 }
 
 const char* onOff(int value)
@@ -470,24 +545,24 @@ void drawViewStatus(int height)
     getKeyAngles(&keys[0], &keys[1], &keys[2]);
     getPan(&pan[0], &pan[1]);
     glColor4fv(colorGrey75());
-    setTextAnchor(static_cast<float>(margin), static_cast<float>(height - 2 * lineHeight), 0.0f);
-    drawGlutTextDefault("mouse %.1f %.1f %.1f  keys %.0f %.0f %.0f  pan %.2f %.2f (x%g)  zoom %.3f",
-                        static_cast<double>(mouse[0]), static_cast<double>(mouse[1]),
-                        static_cast<double>(mouse[2]), static_cast<double>(keys[0]),
-                        static_cast<double>(keys[1]), static_cast<double>(keys[2]),
-                        static_cast<double>(pan[0]), static_cast<double>(pan[1]),
-                        static_cast<double>(getPanFactor()), static_cast<double>(getZoomScale()));
+    anchorStatusLine(2, height);
+    drawTextInFont(
+        overlayFont, "mouse %.1f %.1f %.1f  keys %.0f %.0f %.0f  pan %.2f %.2f (x%g)  zoom %.3f",
+        static_cast<double>(mouse[0]), static_cast<double>(mouse[1]), static_cast<double>(mouse[2]),
+        static_cast<double>(keys[0]), static_cast<double>(keys[1]), static_cast<double>(keys[2]),
+        static_cast<double>(pan[0]), static_cast<double>(pan[1]),
+        static_cast<double>(getPanFactor()), static_cast<double>(getZoomScale()));
 }
 
 /* The auto-rotation's settings and the stroke title's style. */
 void drawSpinAndStrokeStatus(int height)
 {
     glColor4fv(colorGrey75());
-    setTextAnchor(static_cast<float>(margin), static_cast<float>(height - 3 * lineHeight), 0.0f);
-    drawGlutTextDefault("spin %s x%.2f (window %d)   title: bold %s  smooth %s  spacing %.0f",
-                        onOff(getAutoRotate()), static_cast<double>(getAutoRotateSpeed()),
-                        getAutoRotateWindow(), onOff(getStrokeBold()), onOff(getStrokeSmooth()),
-                        static_cast<double>(getStrokeSpacing()));
+    anchorStatusLine(3, height);
+    drawTextInFont(
+        overlayFont, "spin %s x%.2f (window %d)   title: bold %s  smooth %s  spacing %.0f",
+        onOff(getAutoRotate()), static_cast<double>(getAutoRotateSpeed()), getAutoRotateWindow(),
+        onOff(getStrokeBold()), onOff(getStrokeSmooth()), static_cast<double>(getStrokeSpacing()));
 }
 
 void drawHelp()
@@ -496,8 +571,8 @@ void drawHelp()
     setTextAlignment(alignLeft);
     for (int line = 0; line < helpLines; ++line) {
         setTextAnchor(static_cast<float>(margin),
-                      static_cast<float>(helpBand - (line + 1) * lineHeight), 0.0f);
-        drawGlutText(GLUT_BITMAP_8_BY_13, "%s", helpText[line]);
+                      static_cast<float>(helpBand() - (line + 1) * overlayLineHeight()), 0.0f);
+        drawTextInFont(overlayFont, "%s", helpText[line]);
     }
 }
 
@@ -508,7 +583,7 @@ void drawOverlay()
     beginPixelOverlay(width, height);
     drawBands(width, height);
     drawRampBars(width, height);
-    setGlutTextStyle(GLUT_BITMAP_8_BY_13, alignLeft);  // for the status lines
+    setTextAlignment(alignLeft);  // for the status lines
     drawProjectionStatus(height);
     drawViewStatus(height);
     drawSpinAndStrokeStatus(height);
@@ -666,11 +741,12 @@ int main(int argc, char** argv)
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(windowX, windowY);
     showcaseWindow = glutCreateWindow("Vestrane showcase");
-    // Own-font labels as large as the screen wants them, and the window as
-    // large on the screen as it is at scale 1.
+    // Text as large as the screen wants it, and the window as large on the
+    // screen as it is at scale 1.
     setTextScale(0);
     if (getTextScale() > 1)
         glutReshapeWindow(windowWidth * getTextScale(), windowHeight * getTextScale());
+    loadFonts();
     makeColors();
     initLighting();
     setUpProjections();
