@@ -459,8 +459,8 @@ bool isFirstOfPage(std::size_t first)
 }
 
 // The quads of every glyph on the page of placed[first], in one draw.
-void drawPageQuads(const WindowGlyphs& glyphs, const TextLayout& layout, std::size_t first, int x,
-                   int baseline, float z)
+void drawPageQuads(const WindowGlyphs& glyphs, const TextLayout& layout, std::size_t first, float x,
+                   float baseline, float z)
 {
     const int page = placed[first]->page;
     const GlyphPage& texture = glyphs.pages[static_cast<std::size_t>(page)];
