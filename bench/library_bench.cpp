@@ -56,6 +56,10 @@
 
 namespace {
 
+using vestrane::detail::boldGlyphs;
+using vestrane::detail::boldRows;
+using vestrane::detail::firstGlyphCode;
+
 // ---------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------
@@ -99,7 +103,7 @@ char32_t nextFirstUse = 0x100;
  */
 GLuint boldFontListBase()
 {
-    return text_fonts::windowFontListBase(glutGetWindow(), boldFont);
+    return vestrane::detail::windowFontListBase(glutGetWindow(), boldFont);
 }
 
 // ---------------------------------------------------------------------------

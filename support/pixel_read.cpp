@@ -2,19 +2,16 @@
  * pixel_read.cpp - pixels of the current window read as they are, with the
  * caller's pixel-pack and pixel-transfer settings put back.
  *
- * Depends on: OpenGL (glReadPixels, glPixelStorei, glPixelTransferf), the
- * C library (strtol).
+ * Depends on: OpenGL (glReadPixels), gl_state.h (the context's version,
+ * the settings saved, set and put back).
  */
 #include "support/pixel_read.h"
 
-#include <cstdlib>
-#include <iterator>
+#include "support/gl_state.h"
 
-#ifndef GL_PIXEL_PACK_BUFFER_BINDING
-#define GL_PIXEL_PACK_BUFFER_BINDING 0x88ED
-#endif
+#include <GL/glext.h>
 
-namespace pixel_read {
+namespace vestrane::detail {
 
 namespace {
 
@@ -23,19 +20,9 @@ namespace {
 // under which it delivers the stored pixels, tightly packed.
 // ---------------------------------------------------------------------------
 
-struct PackSetting {
-    GLenum name;
-    GLint plain;
-};
-
-constexpr PackSetting packSettings[] = {
+constexpr StoreSetting packSettings[] = {
     {GL_PACK_SWAP_BYTES, GL_FALSE}, {GL_PACK_LSB_FIRST, GL_FALSE}, {GL_PACK_ROW_LENGTH, 0},
     {GL_PACK_SKIP_ROWS, 0},         {GL_PACK_SKIP_PIXELS, 0},      {GL_PACK_ALIGNMENT, 1}};
-
-struct TransferSetting {
-    GLenum name;
-    GLfloat plain;
-};
 
 constexpr TransferSetting transferSettings[] = {
     {GL_MAP_COLOR, 0.0f},  {GL_RED_SCALE, 1.0f},   {GL_GREEN_SCALE, 1.0f},
@@ -50,13 +37,7 @@ constexpr TransferSetting transferSettings[] = {
 
 bool packBufferBound()
 {
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    if (version == nullptr)
-        return false;
-    char* end = nullptr;
-    const long major = std::strtol(version, &end, 10);
-    const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
-    if (major < 2 || (major == 2 && minor < 1))
+    if (contextGlVersion() < 21)
         return false;
     GLint bound = 0;
     glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &bound);
@@ -65,23 +46,11 @@ bool packBufferBound()
 
 void readPlain(int x, int y, int width, int height, GLenum format, GLenum type, void* pixels)
 {
-    GLint savedPack[std::size(packSettings)];
-    GLfloat savedTransfer[std::size(transferSettings)];
-    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
-        glGetIntegerv(packSettings[i].name, &savedPack[i]);
-        glPixelStorei(packSettings[i].name, packSettings[i].plain);
-    }
-    for (std::size_t i = 0; i < std::size(transferSettings); ++i) {
-        glGetFloatv(transferSettings[i].name, &savedTransfer[i]);
-        glPixelTransferf(transferSettings[i].name, transferSettings[i].plain);
-    }
+    const auto pack = setPixelSettings(packSettings);
+    const auto transfer = setPixelSettings(transferSettings);
     glReadPixels(x, y, width, height, format, type, pixels);
-    for (std::size_t i = 0; i < std::size(transferSettings); ++i) {
-        glPixelTransferf(transferSettings[i].name, savedTransfer[i]);
-    }
-    for (std::size_t i = 0; i < std::size(packSettings); ++i) {
-        glPixelStorei(packSettings[i].name, savedPack[i]);
-    }
+    putBack(transfer);
+    putBack(pack);
 }
 
-}  // namespace pixel_read
+}  // namespace vestrane::detail

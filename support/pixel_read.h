@@ -1,6 +1,5 @@
 /*
- * pixel_read.h - pixels of the current window read as they are, whatever
- * the caller's pixel-pack and pixel-transfer settings (internal, C++).
+ * pixel_read.h - the current window's pixels read as stored (internal, C++).
  *
  * Depends on: OpenGL. Defined in pixel_read.cpp; used by the image module
  * (saveWindowImage) and the projection module (windowToScene).
@@ -10,7 +9,7 @@
 
 #include <GL/gl.h>
 
-namespace pixel_read {
+namespace vestrane::detail {
 
 /*
  * Whether a pixel pack buffer is bound (GL 2.1 and later), into which
@@ -29,6 +28,6 @@ namespace pixel_read {
  */
 void readPlain(int x, int y, int width, int height, GLenum format, GLenum type, void* pixels);
 
-}  // namespace pixel_read
+}  // namespace vestrane::detail
 
 #endif

@@ -23,6 +23,11 @@
 
 namespace {
 
+using vestrane::detail::boldGlyphs;
+using vestrane::detail::boldRows;
+using vestrane::detail::firstGlyphCode;
+using vestrane::detail::lastGlyphCode;
+
 // ---------------------------------------------------------------------------
 // Reading the window
 // ---------------------------------------------------------------------------

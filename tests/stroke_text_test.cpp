@@ -136,21 +136,25 @@ TEST_F(StrokeText, LineStateIsAppliedWhileDrawingAndPutBackInEveryCombination)
                 setStrokeBold(bold);
                 setStrokeSmooth(smooth);
                 setLineState(caller);
+                glBlendFunc(GL_ONE_MINUS_DST_ALPHA, GL_DST_ALPHA);
                 glGetFloatv(GL_MODELVIEW_MATRIX, before.data());
                 text("Ag", 100);
                 const LineState after = currentLineState();
                 EXPECT_EQ(after.width, caller.width);
                 EXPECT_EQ(after.blend, caller.blend);
                 EXPECT_EQ(after.smooth, caller.smooth);
+                std::array<GLint, 2> blendFunction{};
+                glGetIntegerv(GL_BLEND_SRC, &blendFunction[0]);
+                glGetIntegerv(GL_BLEND_DST, &blendFunction[1]);
+                EXPECT_EQ(blendFunction,
+                          (std::array<GLint, 2>{GL_ONE_MINUS_DST_ALPHA, GL_DST_ALPHA}))
+                    << "the caller's blend function is put back";
                 Matrix modelView{};
                 glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
                 EXPECT_EQ(modelView, before);
             }
         }
     }
-    GLint source = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    EXPECT_EQ(source, GL_SRC_ALPHA) << "the blend function of smooth text stays";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

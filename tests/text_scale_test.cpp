@@ -113,7 +113,7 @@ TEST(TextScale, WidthAndAlignmentScaleWhileOffsetsLinesAndGlutTextStayInPixels)
 
 TEST(TextScale, ValuesOfTheVariableTheResourceAndDpiAndIgnoredScales)
 {
-    using namespace text_scale;
+    using namespace vestrane::detail;
     for (const auto& [value, scale] :
          std::vector<std::pair<const char*, int>>{{"1", 1},
                                                   {" 8\t", 8},
@@ -179,9 +179,9 @@ struct AutomaticCase {
         std::_Exit(101);
     setenv("DISPLAY", display.c_str(), 1);
     if (automatic.variable)
-        setenv(text_scale::scaleVariable, automatic.variable, 1);
+        setenv(vestrane::detail::scaleVariable, automatic.variable, 1);
     else
-        unsetenv(text_scale::scaleVariable);
+        unsetenv(vestrane::detail::scaleVariable);
     const int window = openTestWindow("automatic scale", 100, 50);
     setTextScale(0);
     const int scale = getTextScale();

@@ -8,5 +8,5 @@
 
 extern "C" {
 extern const unsigned char* const peerGlyphs;
-const unsigned char* const peerGlyphs = boldGlyphs.data();
+const unsigned char* const peerGlyphs = vestrane::detail::boldGlyphs.data();
 }

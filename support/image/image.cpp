@@ -1,15 +1,14 @@
 /*
  * image.cpp - saving a window's picture as a PNG file
  *
- * Reads the current window with glReadPixels under plain pixel-pack and
- * pixel-transfer settings (the caller's are put back), writes the picture
+ * Reads the current window through the pixel reader, writes the picture
  * through libpng into a new hidden file in the target's folder, and renames
  * that over the target once it is complete and on the disk, so that a
  * failure at any step leaves the target as it was.
  *
- * Depends on: image.h; OpenGL (glReadPixels, glPixelStorei,
- * glPixelTransferf, glReadBuffer), GLUT (glutGetWindow, glutGet), libpng,
- * POSIX (open, fsync, rename, unlink, realpath, access).
+ * Depends on: image.h; pixel_read.h (the pixels as stored); OpenGL
+ * (glReadBuffer), GLUT (glutGetWindow, glutGet), libpng, POSIX (open,
+ * fsync, rename, unlink, realpath, access).
  */
 #include "support/image/image.h"
 
@@ -27,7 +26,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <iterator>
+
+using vestrane::detail::packBufferBound;
+using vestrane::detail::readPlain;
 
 // ---------------------------------------------------------------------------
 // State
@@ -56,7 +57,7 @@ void readWindow(int width, int height, unsigned char* pixels)
     glGetIntegerv(GL_READ_BUFFER, &savedReadBuffer);
     glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
     glReadBuffer(doubleBuffered ? GL_BACK : GL_FRONT);
-    pixel_read::readPlain(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    readPlain(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
     glReadBuffer(static_cast<GLenum>(savedReadBuffer));
 }
 
@@ -211,7 +212,7 @@ int saveWindowImage(const char* path)
     if (path[0] == '\0') {
         return fail(ENOENT);
     }
-    if (pixel_read::packBufferBound()) {
+    if (packBufferBound()) {
         return fail(ENOTSUP);  // glReadPixels would fill the buffer object instead
     }
     /* An existing file is replaced where it really is (through links), if

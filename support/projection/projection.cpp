@@ -8,9 +8,9 @@
  * depth read and unprojection that turn a pixel back into a scene point.
  *
  * Depends on: OpenGL (glViewport, glMatrixMode, glLoadIdentity, glOrtho,
- * glFrustum, glTranslatef, glReadPixels, glPixelStorei, glPixelTransferf),
- * GLU (gluPerspective, gluUnProject), GLUT (glutPostWindowRedisplay,
- * glutGet, glutGetWindow).
+ * glFrustum, glTranslatef), pixel_read.h (the depth as stored), GLU
+ * (gluPerspective, gluUnProject), GLUT (glutPostWindowRedisplay, glutGet,
+ * glutGetWindow).
  */
 #include "support/projection/projection.h"
 #include "support/pixel_read.h"
@@ -21,10 +21,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <iterator>
 
+using vestrane::detail::packBufferBound;
 using vestrane::detail::pixelSizeOf;
+using vestrane::detail::readPlain;
 using vestrane::detail::ViewBox;
 using vestrane::detail::widenToWindow;
 
@@ -215,7 +215,7 @@ void reshapeBox(const ViewBox& wanted, int width, int height, bool (*isUsable)(c
 double readDepth(int column, int row)
 {
     GLfloat depth = NAN;
-    pixel_read::readPlain(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    readPlain(column, row, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     return depth;
 }
 
@@ -423,7 +423,7 @@ int windowToScene(int x, int y, double* sceneX, double* sceneY, double* sceneZ)
     }
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    if (depthBits <= 0 || pixel_read::packBufferBound()) {
+    if (depthBits <= 0 || packBufferBound()) {
         return 0;
     }
     const int row = height - 1 - y;

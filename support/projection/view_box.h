@@ -1,13 +1,13 @@
 /*
- * view_box.h - the widening of a wanted box to a window's shape
+ * view_box.h - a wanted box widened to a window's shape (internal, C++).
  *
  * Internal to the projection module. Pure computations, kept apart so that
  * they can be checked without a window.
  *
  * Depends on: nothing.
  */
-#ifndef VESTRANE_VIEW_BOX_H
-#define VESTRANE_VIEW_BOX_H
+#ifndef VESTRANE_SUPPORT_PROJECTION_VIEW_BOX_H
+#define VESTRANE_SUPPORT_PROJECTION_VIEW_BOX_H
 
 namespace vestrane::detail {
 
@@ -31,4 +31,4 @@ float pixelSizeOf(const ViewBox& box, int height);
 
 }  // namespace vestrane::detail
 
-#endif /* VESTRANE_VIEW_BOX_H */
+#endif /* VESTRANE_SUPPORT_PROJECTION_VIEW_BOX_H */

@@ -1,10 +1,11 @@
 /*
- * bounded_format.h - printf-style formatting that never overruns its buffer
+ * bounded_format.h - printf-style formatting within its buffer (internal, C++).
  *
- * Internal to the text module, shared by the anchored and the stroke text.
+ * Internal to the text module, shared by the anchored and the stroke text:
+ * a formatted text never overruns its buffer.
  */
-#ifndef VESTRANE_BOUNDED_FORMAT_H
-#define VESTRANE_BOUNDED_FORMAT_H
+#ifndef VESTRANE_SUPPORT_TEXT_BOUNDED_FORMAT_H
+#define VESTRANE_SUPPORT_TEXT_BOUNDED_FORMAT_H
 
 #include "support/text/utf8.h"
 
@@ -12,6 +13,8 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
+
+namespace vestrane::detail {
 
 /* The text module's buffers: 1999 characters and the terminating zero. */
 inline constexpr std::size_t textBufferSize = 2000;
@@ -31,9 +34,11 @@ formatBounded(std::array<char, Size>& buffer, const char* format, va_list argume
     if (length < 0) {
         buffer[0] = '\0';
     } else if (static_cast<std::size_t>(length) >= Size) {
-        buffer[vestrane::detail::lengthWithoutCutSequence(buffer.data(), Size - 1)] = '\0';
+        buffer[lengthWithoutCutSequence(buffer.data(), Size - 1)] = '\0';
     }
 }
+
+}  // namespace vestrane::detail
 
 /* Formats the variadic arguments of the entry it stands in, which end with
  * `format`, into `buffer`. */
@@ -41,8 +46,8 @@ formatBounded(std::array<char, Size>& buffer, const char* format, va_list argume
     do {                                                                                           \
         va_list arguments_;                                                                        \
         va_start(arguments_, format);                                                              \
-        formatBounded(buffer, format, arguments_);                                                 \
+        vestrane::detail::formatBounded(buffer, format, arguments_);                               \
         va_end(arguments_);                                                                        \
     } while (0)
 
-#endif /* VESTRANE_BOUNDED_FORMAT_H */
+#endif

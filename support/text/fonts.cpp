@@ -2,11 +2,13 @@
  * fonts.cpp - the four own bitmap fonts recorded as display lists, one set
  * per window and text scale, and the per-window tables of their list blocks.
  *
- * Depends on: OpenGL (display lists, glBitmap), glyphs.h (the glyph tables),
- * text_scale.h (the largest scale), support/common.h (WindowId).
+ * Depends on: OpenGL (display lists, glBitmap), gl_state.h (the unpack
+ * settings saved and put back), glyphs.h (the glyph tables), text_scale.h
+ * (the largest scale), support/common.h (WindowId).
  */
 #include "support/text/fonts.h"
 
+#include "support/gl_state.h"
 #include "support/text/glyphs.h"
 #include "support/text/text_scale.h"
 
@@ -16,15 +18,13 @@
 #include <new>
 #include <vector>
 
-namespace text_fonts {
+namespace vestrane::detail {
 
 namespace {
 
 // ---------------------------------------------------------------------------
 // State
 // ---------------------------------------------------------------------------
-
-using text_scale::maxTextScale;
 
 // The fonts of one window, per scale (index scale - 1): one run of 4 x 128
 // list names each, the fonts' blocks in font-table order.
@@ -93,14 +93,11 @@ int advanceOf(const BitmapFont& font, int code)
 
 // Glyph rows are read one byte each, from the first bit of the first byte,
 // whatever the caller's pixel-store settings are.
-void unpackGlyphRows()
-{
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-}
+constexpr StoreSetting glyphUnpackSettings[] = {{GL_UNPACK_ALIGNMENT, 1},
+                                                {GL_UNPACK_ROW_LENGTH, 0},
+                                                {GL_UNPACK_SKIP_ROWS, 0},
+                                                {GL_UNPACK_SKIP_PIXELS, 0},
+                                                {GL_UNPACK_LSB_FIRST, GL_FALSE}};
 
 // Writes the glyph of `rows` rows with every pixel grown into a scale x
 // scale block: each row becomes `scale` rows of `scale` bytes. At scale 1
@@ -148,14 +145,13 @@ GLuint buildBitmapFonts(int scale)
     const GLuint firstList = glGenLists(static_cast<GLsizei>(bitmapFonts.size()) * listsPerFont);
     if (firstList == 0)
         return 0;
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    unpackGlyphRows();
+    const auto unpack = setPixelSettings(glyphUnpackSettings);
     GLuint block = firstList;
     for (const BitmapFont& font : bitmapFonts) {
         recordFont(font, block, scale);
         block += static_cast<GLuint>(listsPerFont);
     }
-    glPopClientAttrib();
+    putBack(unpack);
     return firstList;
 }
 
@@ -213,4 +209,4 @@ int cellHeight(int font)
     return static_cast<int>(bitmapFonts[fontIndex(font)].rows);
 }
 
-}  // namespace text_fonts
+}  // namespace vestrane::detail

@@ -25,7 +25,7 @@
 
 #include <GL/gl.h>
 
-namespace text_fonts {
+namespace vestrane::detail {
 
 inline constexpr GLsizei listsPerFont = 128;
 
@@ -59,6 +59,6 @@ inline constexpr GLsizei listsPerFont = 128;
  * for the others. */
 [[nodiscard]] int cellHeight(int font);
 
-}  // namespace text_fonts
+}  // namespace vestrane::detail
 
 #endif

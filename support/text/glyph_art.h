@@ -1,6 +1,5 @@
 /*
- * glyph_art.h - compile-time conversion of pixel art into glyph tables
- * (internal, C++).
+ * glyph_art.h - pixel art made into glyph tables at compile time (internal, C++).
  *
  * Depends on: glyphs.h (table format), <array>, <cstddef>.
  *
@@ -24,6 +23,8 @@
 
 #include <array>
 #include <cstddef>
+
+namespace vestrane::detail {
 
 // ---------------------------------------------------------------------------
 // Art types
@@ -131,5 +132,7 @@ constexpr GlyphTable<Rows> makeGlyphTable(const GlyphArt<Rows> (&... parts)[Coun
     (placePart(parts), ...);
     return table;
 }
+
+}  // namespace vestrane::detail
 
 #endif

@@ -2,12 +2,15 @@
  * glyph_pages.cpp - per-window pages of glyph coverage (GL_ALPHA textures)
  * and the textured quads that draw laid-out text from them.
  *
- * Depends on: OpenGL 1.1 (textures, vertex arrays, attribute stacks; the
- * texture units, buffer objects and unpack buffers of later versions are
- * saved and reset only where the context has them), loaded_fonts.h.
+ * Depends on: OpenGL 1.1 (textures, vertex arrays; the texture units,
+ * buffer objects and unpack buffers of later versions are saved and reset
+ * only where the context has them), gl_state.h (the version, switches,
+ * blend function and pixel settings saved and put back), loaded_fonts.h.
  */
 #define GL_GLEXT_PROTOTYPES 1
 #include "support/text/glyph_pages.h"
+
+#include "support/gl_state.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -15,7 +18,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 #include <unordered_map>
 #include <vector>
@@ -73,24 +75,13 @@ std::vector<const CachedGlyph*> placed;
 // Helpers: pages
 // ---------------------------------------------------------------------------
 
-int contextVersion()
-{
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    if (version == nullptr)
-        return 11;
-    char* end = nullptr;
-    const long major = std::strtol(version, &end, 10);
-    const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
-    return static_cast<int>(std::min(major, 9L) * 10 + std::min(minor, 9L));
-}
-
 WindowGlyphs& windowGlyphs(int window)
 {
     if (static_cast<std::size_t>(window) >= windows.size())
         windows.resize(static_cast<std::size_t>(window) + 1);
     WindowGlyphs& glyphs = windows[static_cast<std::size_t>(window)];
     if (glyphs.glVersion == 0) {
-        glyphs.glVersion = contextVersion();
+        glyphs.glVersion = contextGlVersion();
         GLint largest = 0;
         glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
         glyphs.largestPage = std::clamp(largest, 64, largestPageSize);
@@ -105,27 +96,25 @@ std::uint64_t glyphKey(const PlacedGlyph& glyph)
 }
 
 // Sends a page's texels to its texture, the whole page or one rectangle, as
-// they are: plain unpack and transfer settings (put back through the
-// attribute stacks: uploads are rare), and no unpack buffer.
+// they are: plain unpack and transfer settings, and no unpack buffer.
 void uploadTexels(const WindowGlyphs& window, const GlyphPage& page, int x, int y, int width,
                   int rows, bool whole)
 {
-    glPushAttrib(GL_PIXEL_MODE_BIT);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    const StoreSetting unpackSettings[] = {{GL_UNPACK_ALIGNMENT, 1},
+                                           {GL_UNPACK_SWAP_BYTES, GL_FALSE},
+                                           {GL_UNPACK_LSB_FIRST, GL_FALSE},
+                                           {GL_UNPACK_ROW_LENGTH, whole ? 0 : page.size},
+                                           {GL_UNPACK_SKIP_PIXELS, whole ? 0 : x},
+                                           {GL_UNPACK_SKIP_ROWS, whole ? 0 : y}};
+    constexpr TransferSetting transferSettings[] = {
+        {GL_MAP_COLOR, 0.0f}, {GL_ALPHA_SCALE, 1.0f}, {GL_ALPHA_BIAS, 0.0f}};
     GLint unpackBuffer = 0;
     if (window.glVersion >= 21) {
         glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
         glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
     }
-    glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
-    glPixelTransferf(GL_ALPHA_SCALE, 1.0f);
-    glPixelTransferf(GL_ALPHA_BIAS, 0.0f);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, whole ? 0 : page.size);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, whole ? 0 : x);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, whole ? 0 : y);
+    const auto unpack = setPixelSettings(unpackSettings);
+    const auto transfer = setPixelSettings(transferSettings);
     glBindTexture(GL_TEXTURE_2D, page.texture);
     if (whole)
         glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, page.size, page.size, 0, GL_ALPHA,
@@ -133,10 +122,10 @@ void uploadTexels(const WindowGlyphs& window, const GlyphPage& page, int x, int 
     else
         glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, rows, GL_ALPHA, GL_UNSIGNED_BYTE,
                         page.texels.data());
+    putBack(transfer);
+    putBack(unpack);
     if (window.glVersion >= 21)
         glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
-    glPopClientAttrib();
-    glPopAttrib();
 }
 
 int newPage(WindowGlyphs& window, std::uint32_t faceSerial, int size)
@@ -289,29 +278,6 @@ constexpr Switch glyphSwitches[] = {
 };
 constexpr std::size_t switchCount = std::size(glyphSwitches);
 
-bool isClientArray(GLenum capability)
-{
-    switch (capability) {
-    case GL_VERTEX_ARRAY:
-    case GL_TEXTURE_COORD_ARRAY:
-    case GL_COLOR_ARRAY:
-    case GL_NORMAL_ARRAY:
-    case GL_INDEX_ARRAY:
-    case GL_EDGE_FLAG_ARRAY:
-    case GL_SECONDARY_COLOR_ARRAY:
-    case GL_FOG_COORD_ARRAY: return true;
-    default: return false;
-    }
-}
-
-void setCapability(GLenum capability, bool on)
-{
-    if (isClientArray(capability))
-        on ? glEnableClientState(capability) : glDisableClientState(capability);
-    else
-        on ? glEnable(capability) : glDisable(capability);
-}
-
 // A client array's pointer and layout.
 struct ArrayLayout {
     GLint size = 0;
@@ -333,15 +299,14 @@ ArrayLayout arrayLayout(GLenum size, GLenum type, GLenum stride, GLenum pointer)
 constexpr std::array<GLfloat, 16> identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 struct SavedState {
-    std::array<bool, switchCount> switched{};  // set the other way while drawing
+    std::array<CapabilitySwitch, switchCount> switches{};
     std::array<GLfloat, 16> textureMatrix{};
     bool textureMatrixSet = false;  // not the identity
     ArrayLayout vertexArray;
     ArrayLayout textureCoordArray;
     GLint texture = 0;
     GLint environment = 0;
-    GLint blendSource = 0;
-    GLint blendTarget = 0;
+    SavedBlendFunction blendFunction;
     GLint alphaFunction = 0;
     GLfloat alphaReference = 0.0f;
     std::array<GLint, 2> polygonMode{};
@@ -370,9 +335,7 @@ SavedState enterGlyphDrawing(int version)
         const Switch& change = glyphSwitches[i];
         if (change.version > version || (change.capability == GL_ALPHA_TEST && !depthTest))
             continue;
-        saved.switched[i] = (glIsEnabled(change.capability) == GL_TRUE) != change.on;
-        if (saved.switched[i])
-            setCapability(change.capability, change.on);
+        saved.switches[i] = switchCapability(change.capability, change.on);
     }
     saved.vertexArray = arrayLayout(GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE,
                                     GL_VERTEX_ARRAY_STRIDE, GL_VERTEX_ARRAY_POINTER);
@@ -381,8 +344,6 @@ SavedState enterGlyphDrawing(int version)
                     GL_TEXTURE_COORD_ARRAY_STRIDE, GL_TEXTURE_COORD_ARRAY_POINTER);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &saved.environment);
-    glGetIntegerv(GL_BLEND_SRC, &saved.blendSource);
-    glGetIntegerv(GL_BLEND_DST, &saved.blendTarget);
     glGetIntegerv(GL_ALPHA_TEST_FUNC, &saved.alphaFunction);
     glGetFloatv(GL_ALPHA_TEST_REF, &saved.alphaReference);
     glGetIntegerv(GL_POLYGON_MODE, saved.polygonMode.data());
@@ -395,7 +356,7 @@ SavedState enterGlyphDrawing(int version)
     }
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    saved.blendFunction = replaceBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glAlphaFunc(GL_GREATER, 0.0f);  // no depth written where a glyph has no ink
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     return saved;
@@ -417,14 +378,13 @@ void leaveGlyphDrawing(int version, const SavedState& saved)
     glPolygonMode(GL_FRONT, static_cast<GLenum>(saved.polygonMode[0]));
     glPolygonMode(GL_BACK, static_cast<GLenum>(saved.polygonMode[1]));
     glAlphaFunc(static_cast<GLenum>(saved.alphaFunction), saved.alphaReference);
-    glBlendFunc(static_cast<GLenum>(saved.blendSource), static_cast<GLenum>(saved.blendTarget));
+    putBack(saved.blendFunction);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, saved.environment);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
     restoreArray(glVertexPointer, saved.vertexArray);
     restoreArray(glTexCoordPointer, saved.textureCoordArray);
-    for (std::size_t i = 0; i < switchCount; ++i)
-        if (saved.switched[i])
-            setCapability(glyphSwitches[i].capability, !glyphSwitches[i].on);
+    for (const CapabilitySwitch& change : saved.switches)
+        putBack(change);
     if (version >= 15)
         glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(saved.arrayBuffer));
     if (version >= 13) {

@@ -1,6 +1,8 @@
 /*
- * glyph_pages.h - text in loaded fonts drawn from per-window pages of glyph
- * coverage in GL_ALPHA textures (internal, C++).
+ * glyph_pages.h - loaded-font text drawn from glyph textures (internal, C++).
+ *
+ * Text in loaded fonts is drawn from per-window pages of glyph coverage in
+ * GL_ALPHA textures.
  *
  * Depends on: loaded_fonts.h (layouts, glyph bitmaps), OpenGL 1.1. Used by
  * text.cpp; defined in glyph_pages.cpp.
@@ -26,10 +28,10 @@ namespace vestrane::detail {
  * glDrawArrays a page. The pen starts at window pixel (x, baseline), whole
  * numbers, and
  * the quads lie at object depth z of the caller's window-pixel frame.
- * Everything it changes is put back: enables, texture binding and
- * environment, blending, alpha test, polygon mode, pixel unpack and
- * transfer settings (attribute stacks), vertex arrays and bound buffers,
- * the active texture units and the texture matrix (saved queries).
+ * Everything it changes is put back, by query: enables, texture binding
+ * and environment, blending, alpha test, polygon mode, pixel unpack and
+ * transfer settings, vertex arrays and bound buffers, the active texture
+ * units and the texture matrix.
  */
 void drawLayout(int window, const TextLayout& layout, float x, float baseline, float z);
 

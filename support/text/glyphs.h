@@ -19,6 +19,8 @@
 #include <array>
 #include <cstddef>
 
+namespace vestrane::detail {
+
 // ---------------------------------------------------------------------------
 // Table format
 // ---------------------------------------------------------------------------
@@ -48,5 +50,7 @@ extern const GlyphTable<smallRows> smallGlyphs;
 extern const GlyphTable<greekRows> greekGlyphs;
 // Arrow marks: F right arrow, f left arrow, T and t the joining bar.
 extern const GlyphTable<arrowRows> arrowGlyphs;
+
+}  // namespace vestrane::detail
 
 #endif

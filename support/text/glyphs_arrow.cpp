@@ -11,6 +11,8 @@
  */
 #include "support/text/glyph_art.h"
 
+namespace vestrane::detail {
+
 // ---------------------------------------------------------------------------
 // Art
 // ---------------------------------------------------------------------------
@@ -76,3 +78,5 @@ static_assert(codesAreInRange(arrowArt), "arrow art: codes lie within 32..126");
 static_assert(codesAreUnique(arrowArt), "arrow art: no code may be given twice");
 
 constexpr GlyphTable<arrowRows> arrowGlyphs = makeGlyphTable(arrowArt);
+
+}  // namespace vestrane::detail

@@ -13,6 +13,8 @@
 #include "support/text/glyph_art.h"
 #include "support/text/glyphs_capitals.h"
 
+namespace vestrane::detail {
+
 // ---------------------------------------------------------------------------
 // Art: everything but the capitals
 // ---------------------------------------------------------------------------
@@ -920,3 +922,5 @@ static_assert(codesAreInRange(capitalArt, boldArt), "bold art: codes lie within 
 static_assert(codesAreUnique(capitalArt, boldArt), "bold art: no code may be given twice");
 
 constexpr GlyphTable<boldRows> boldGlyphs = makeGlyphTable(capitalArt, boldArt);
+
+}  // namespace vestrane::detail

@@ -1,7 +1,8 @@
 /*
- * glyphs_capitals.h - pixel art of the bold capitals A-Z, shared by the bold
- * and the Greek font, whose capitals are the same byte for byte
- * (internal, C++).
+ * glyphs_capitals.h - the capitals A-Z of two fonts (internal, C++).
+ *
+ * Pixel art of the bold capitals, shared by the bold and the Greek font,
+ * whose capitals are the same byte for byte.
  *
  * Depends on: glyph_art.h.
  *
@@ -13,6 +14,8 @@
 #define VESTRANE_SUPPORT_TEXT_GLYPHS_CAPITALS_H
 
 #include "support/text/glyph_art.h"
+
+namespace vestrane::detail {
 
 static_assert(greekRows == boldRows, "the shared capitals need equal cell heights");
 
@@ -358,5 +361,7 @@ inline constexpr GlyphArt<boldRows> capitalArt[] = {
            "........"}},
 };
 // clang-format on
+
+}  // namespace vestrane::detail
 
 #endif

@@ -17,6 +17,8 @@
 #include "support/text/glyph_art.h"
 #include "support/text/glyphs_capitals.h"
 
+namespace vestrane::detail {
+
 // ---------------------------------------------------------------------------
 // Art: everything but the capitals
 // ---------------------------------------------------------------------------
@@ -915,3 +917,5 @@ static_assert(codesAreInRange(capitalArt, greekArt), "greek art: codes lie withi
 static_assert(codesAreUnique(capitalArt, greekArt), "greek art: no code may be given twice");
 
 constexpr GlyphTable<greekRows> greekGlyphs = makeGlyphTable(capitalArt, greekArt);
+
+}  // namespace vestrane::detail

@@ -12,6 +12,8 @@
  */
 #include "support/text/glyph_art.h"
 
+namespace vestrane::detail {
+
 // ---------------------------------------------------------------------------
 // Art
 // ---------------------------------------------------------------------------
@@ -354,3 +356,5 @@ static_assert(codesAreInRange(smallArt), "small art: codes lie within 32..126");
 static_assert(codesAreUnique(smallArt), "small art: no code may be given twice");
 
 constexpr GlyphTable<smallRows> smallGlyphs = makeGlyphTable(smallArt);
+
+}  // namespace vestrane::detail

@@ -1,6 +1,8 @@
 /*
- * loaded_fonts.h - fonts loaded from files or fontconfig patterns, and the
- * layout of UTF-8 text in them (internal, C++).
+ * loaded_fonts.h - loaded fonts and text laid out in them (internal, C++).
+ *
+ * Fonts are loaded from files or fontconfig patterns; UTF-8 text is laid
+ * out in them.
  *
  * Depends on: nothing public (FreeType, HarfBuzz and fontconfig stay in
  * loaded_fonts.cpp). Used by text.cpp (loadFont, freeFont, widths, line

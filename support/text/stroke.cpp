@@ -3,15 +3,16 @@
  *
  * The text is drawn in the caller's coordinates, so it scales, turns and
  * hides like geometry. Bold, smooth and spacing settings apply for one
- * call; the line width and the blending and line-smoothing switches are
- * put back afterwards.
+ * call; the line width, the blending and line-smoothing switches and the
+ * blend function are put back afterwards.
  *
- * Depends on: OpenGL (matrices, glLineWidth, blending, line smoothing),
- * GLUT (glutStrokeCharacter, glutStrokeWidthf, GLUT_STROKE_ROMAN),
- * bounded_format.h.
+ * Depends on: OpenGL (matrices, glLineWidth), gl_state.h (the switches and
+ * the blend function saved and put back), GLUT (glutStrokeCharacter,
+ * glutStrokeWidthf, GLUT_STROKE_ROMAN), bounded_format.h.
  */
 #include "support/text/text.h"
 
+#include "support/gl_state.h"
 #include "support/text/bounded_format.h"
 
 #include <GL/glut.h>
@@ -23,6 +24,8 @@
 /* ---- State ------------------------------------------------------------- */
 
 namespace {
+
+using namespace vestrane::detail;
 
 int strokeBold = 0;
 int strokeSmooth = 0;
@@ -37,43 +40,30 @@ constexpr float plainLineWidth = 1.0f;
 
 /* What drawing changes and puts back. */
 struct LineState {
-    GLfloat width;
-    GLboolean blend;
-    GLboolean smooth;
+    GLfloat width = plainLineWidth;
+    CapabilitySwitch blend;
+    CapabilitySwitch smooth;
+    SavedBlendFunction blendFunction;
 };
 
-LineState currentLineState()
+/* Sets the line state of stroke text; returns the caller's. */
+LineState applyStrokeSettings()
 {
-    LineState state{};
-    glGetFloatv(GL_LINE_WIDTH, &state.width);
-    glGetBooleanv(GL_BLEND, &state.blend);
-    glGetBooleanv(GL_LINE_SMOOTH, &state.smooth);
-    return state;
-}
-
-void setSwitch(GLenum capability, bool on)
-{
-    if (on) {
-        glEnable(capability);
-    } else {
-        glDisable(capability);
-    }
-}
-
-void applyStrokeSettings()
-{
+    LineState saved;
+    glGetFloatv(GL_LINE_WIDTH, &saved.width);
     glLineWidth(strokeBold != 0 ? boldLineWidth : plainLineWidth);
-    if (strokeSmooth != 0) {
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-    setSwitch(GL_BLEND, strokeSmooth != 0);
-    setSwitch(GL_LINE_SMOOTH, strokeSmooth != 0);
+    if (strokeSmooth != 0)
+        saved.blendFunction = replaceBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    saved.blend = switchCapability(GL_BLEND, strokeSmooth != 0);
+    saved.smooth = switchCapability(GL_LINE_SMOOTH, strokeSmooth != 0);
+    return saved;
 }
 
 void restoreLineState(const LineState& saved)
 {
-    setSwitch(GL_BLEND, saved.blend == GL_TRUE);
-    setSwitch(GL_LINE_SMOOTH, saved.smooth == GL_TRUE);
+    putBack(saved.smooth);
+    putBack(saved.blend);
+    putBack(saved.blendFunction);
     glLineWidth(saved.width);
 }
 
@@ -139,8 +129,7 @@ void drawStrokeText(float x, float y, float size, const char* format, ...)
     glTranslatef(x, y, 0.0f);
     const float scale = strokeScale(size);
     glScalef(scale, scale, scale);
-    const LineState saved = currentLineState();
-    applyStrokeSettings();
+    const LineState saved = applyStrokeSettings();
     drawCharacters(text.data());
     restoreLineState(saved);
     glPopMatrix();

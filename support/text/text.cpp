@@ -193,10 +193,10 @@ void drawTextBuffer(int depthFlag, int font)
         drawLoadedTextBuffer(depthFlag, font);
         return;
     }
-    const GLuint firstList = text_fonts::windowFontListBase(glutGetWindow(), font, textScale);
+    const GLuint firstList = windowFontListBase(glutGetWindow(), font, textScale);
     const auto scale = static_cast<float>(textScale);
     beginWindowDrawing(depthFlag != 0);
-    placeText(text_fonts::charAdvance(font) * scale, alignedBaselineDrop * scale);
+    placeText(charAdvance(font) * scale, alignedBaselineDrop * scale);
     if (anchorValid && firstList != 0)
         callGlyphLists(firstList);
     endWindowDrawing();
@@ -255,8 +255,8 @@ void setTextAlignment(int alignment)
 void setTextScale(int scale)
 {
     if (scale == 0)
-        textScale = text_scale::automaticTextScale();
-    else if (scale >= 1 && scale <= text_scale::maxTextScale)
+        textScale = automaticTextScale();
+    else if (scale >= 1 && scale <= maxTextScale)
         textScale = scale;
 }
 
@@ -332,7 +332,7 @@ int textWidth(int font, const char* format, ...)
         return roundToPixels(textLayout.advance);
     int width = 0;
     for (const char* byte = text.data(); *byte != '\0'; ++byte)
-        width += text_fonts::glyphAdvance(font, static_cast<unsigned char>(*byte));
+        width += glyphAdvance(font, static_cast<unsigned char>(*byte));
     return width * textScale;
 }
 
@@ -351,7 +351,7 @@ int fontLineHeight(int font)
 {
     if (isLoadedFont(font))
         return loadedLineHeight(font, textScale);
-    return text_fonts::cellHeight(font) * textScale;
+    return cellHeight(font) * textScale;
 }
 
 // ---------------------------------------------------------------------------

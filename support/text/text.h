@@ -462,10 +462,9 @@ VESTRANE_API float getStrokeSpacing(void);
  * Draws in GLUT_STROKE_ROMAN in the current colour. Its first character
  * starts at (x, y, 0) of the current matrix, scaled by size * 0.005 (size 200
  * draws in stroke-font units). Expects a current GLUT window and the matrix
- * mode the text belongs in; that matrix, the line width and the blending and
- * line-smoothing switches are as before on return (a smooth text leaves the
- * blend function at GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA). A text longer than
- * 1999 characters is cut there.
+ * mode the text belongs in; that matrix, the line width, the blending and
+ * line-smoothing switches and the blend function are as before on return. A
+ * text longer than 1999 characters is cut there.
  *
  * @param x       x of the start, in the current matrix's units
  * @param y       y of the baseline

@@ -17,7 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace text_scale {
+namespace vestrane::detail {
 
 namespace {
 
@@ -156,4 +156,4 @@ int automaticTextScale()
     return 1;
 }
 
-}  // namespace text_scale
+}  // namespace vestrane::detail

@@ -1,6 +1,5 @@
 /*
- * text_scale.h - how large own-font text is drawn on the screen at hand
- * (internal, C++).
+ * text_scale.h - the scale of own-font text on the screen at hand (internal, C++).
  *
  * Depends on: nothing here; text_scale.cpp needs GLX, Xlib and GLUT. Used by
  * text.cpp (setTextScale(0)) and the tests.
@@ -15,7 +14,7 @@
 #ifndef VESTRANE_SUPPORT_TEXT_TEXT_SCALE_H
 #define VESTRANE_SUPPORT_TEXT_TEXT_SCALE_H
 
-namespace text_scale {
+namespace vestrane::detail {
 
 inline constexpr int maxTextScale = 8;
 inline constexpr const char* scaleVariable = "VESTRANE_TEXT_SCALE";
@@ -44,6 +43,6 @@ inline constexpr const char* scaleVariable = "VESTRANE_TEXT_SCALE";
  */
 [[nodiscard]] int automaticTextScale();
 
-}  // namespace text_scale
+}  // namespace vestrane::detail
 
 #endif

@@ -1,11 +1,11 @@
 /*
- * drag_steps.h - the arithmetic of zoom and pan drags
+ * drag_steps.h - the arithmetic of zoom and pan drags (internal, C++).
  *
  * Internal to the view module. Pure computations, kept apart from the
  * mouse handlers so that they can be checked without a window.
  */
-#ifndef VESTRANE_DRAG_STEPS_H
-#define VESTRANE_DRAG_STEPS_H
+#ifndef VESTRANE_SUPPORT_VIEW_DRAG_STEPS_H
+#define VESTRANE_SUPPORT_VIEW_DRAG_STEPS_H
 
 namespace vestrane::detail {
 
@@ -42,4 +42,4 @@ constexpr float maxZoomScale = 1e6f;
 
 }  // namespace vestrane::detail
 
-#endif /* VESTRANE_DRAG_STEPS_H */
+#endif /* VESTRANE_SUPPORT_VIEW_DRAG_STEPS_H */

@@ -1,12 +1,12 @@
 /*
- * view_state.h - the view state shared by the files of the view module
+ * view_state.h - the view state the view module's files share (internal, C++).
  *
  * Internal to the view module: the rotation-key, mouse and special-key
  * handlers all read and write this one set of values, reached through
  * viewState(). Programs reach it only through the functions of view.h.
  */
-#ifndef VESTRANE_VIEW_STATE_H
-#define VESTRANE_VIEW_STATE_H
+#ifndef VESTRANE_SUPPORT_VIEW_VIEW_STATE_H
+#define VESTRANE_SUPPORT_VIEW_VIEW_STATE_H
 
 #include "support/common.h"
 
@@ -74,4 +74,4 @@ inline void addIfFinite(float& target, double step)
 
 }  // namespace vestrane::detail
 
-#endif /* VESTRANE_VIEW_STATE_H */
+#endif /* VESTRANE_SUPPORT_VIEW_VIEW_STATE_H */

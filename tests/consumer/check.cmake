@@ -17,6 +17,10 @@ cmake_minimum_required(VERSION 3.21)
 #   FROM=packages with a consumer CHECK: build it against that root's /usr,
 #                       the library in its multiarch directory lib/MULTIARCH;
 # then run the consumer on a private X server (WITH_X); it saves a PNG too.
+# And, for the build's own static library:
+#   CHECK=archive       ARCHIVE defines no global symbol of ours but the
+#                       functions that PUBLIC_HEADERS declare and those of
+#                       vestrane::detail.
 # The consumers are compiled with C_COMPILER and CXX_COMPILER, the compilers
 # of the build.
 if(FROM STREQUAL "packages")
@@ -39,6 +43,25 @@ function(run)
     message(FATAL_ERROR "failed: ${ARGN}\n${output}")
   endif()
   set(output "${output}" PARENT_SCOPE)
+endfunction()
+
+# public_functions(variable headers...): the names of the functions that the
+# headers mark VESTRANE_API, in their order.
+function(public_functions variable)
+  set(public "")
+  foreach(header ${ARGN})
+    file(STRINGS "${header}" lines REGEX "^VESTRANE_API ")
+    foreach(line ${lines})
+      if(NOT line MATCHES "([A-Za-z_][A-Za-z0-9_]*) *\\(")
+        message(FATAL_ERROR "no function name in ${header}: ${line}")
+      endif()
+      list(APPEND public ${CMAKE_MATCH_1})
+    endforeach()
+  endforeach()
+  if(NOT public)
+    message(FATAL_ERROR "no public functions in ${ARGN}")
+  endif()
+  set(${variable} ${public} PARENT_SCOPE)
 endfunction()
 
 function(check_install)
@@ -90,16 +113,8 @@ function(check_install)
   endif()
 
   # Every function the installed headers mark VESTRANE_API ...
-  set(public "")
-  foreach(header ${headers})
-    file(STRINGS "${prefix}/${header}" lines REGEX "^VESTRANE_API ")
-    foreach(line ${lines})
-      if(NOT line MATCHES "([A-Za-z_][A-Za-z0-9_]*) *\\(")
-        message(FATAL_ERROR "no function name in ${header}: ${line}")
-      endif()
-      list(APPEND public ${CMAKE_MATCH_1})
-    endforeach()
-  endforeach()
+  list(TRANSFORM headers PREPEND "${prefix}/" OUTPUT_VARIABLE header_files)
+  public_functions(public ${header_files})
   # ... and the symbols the library defines and exports, leaving out the
   # three that the linker itself defines in every shared object.
   run(${NM} -D --defined-only --format=posix "${library}")
@@ -121,6 +136,53 @@ function(check_install)
     message(FATAL_ERROR "${count} declarations of ${unique} functions")
   endif()
   message(STATUS "libvestrane_support.so.0 exports ${count} functions, the public API exactly")
+endfunction()
+
+# The archive's objects define, as global symbols, the public functions and
+# the C++ of vestrane::detail (mangled _ZN8vestrane6detail..., with its
+# typeinfo, vtables and the guard variables of its statics); nothing else of
+# ours. What the compiler emits on its own is let through: out-of-line
+# instantiations of the standard library's templates (std:: and __gnu_cxx::)
+# with their typeinfo, vtables and guards, the references to the personality
+# routine and typeinfo that unwinding uses (DW.ref.*), and clang's
+# __clang_call_terminate.
+function(check_archive)
+  public_functions(public ${PUBLIC_HEADERS})
+  run(${NM} --defined-only --extern-only --format=posix "${ARCHIVE}")
+  # Lines "name type value [size]"; an archive's member headers end in ':'.
+  string(REGEX MATCHALL "[^\n]+ [A-Za-z] [^\n]*" lines "${output}")
+  set(prefixes "_Z(GV|TH|TW|TI|TS|TV|TT|TC)?Z?N?[rVK]*[RO]?")
+  set(missing ${public})
+  set(foreign "")
+  set(detail 0)
+  foreach(line ${lines})
+    string(REGEX REPLACE " .*" "" name "${line}")
+    if(name IN_LIST public)
+      list(REMOVE_ITEM missing ${name})
+    elseif(name MATCHES "^${prefixes}8vestrane6detail")
+      math(EXPR detail "${detail} + 1")
+    elseif(NOT name MATCHES "^${prefixes}(S[tabsiod]|9__gnu_cxx)"
+        AND NOT name MATCHES "^DW\\.ref\\." AND NOT name STREQUAL "__clang_call_terminate")
+      list(APPEND foreign "${name}")
+    endif()
+  endforeach()
+  if(missing)
+    message(FATAL_ERROR "public functions that ${ARCHIVE} does not define: ${missing}")
+  endif()
+  if(foreign)
+    list(REMOVE_DUPLICATES foreign)
+    string(REPLACE ";" "\n" names "${foreign}")
+    find_program(CXXFILT NAMES c++filt llvm-cxxfilt)
+    if(CXXFILT)  # the names as the sources write them
+      file(WRITE "${scratch}/foreign" "${names}\n")
+      execute_process(COMMAND ${CXXFILT} INPUT_FILE "${scratch}/foreign" OUTPUT_VARIABLE names)
+    endif()
+    message(FATAL_ERROR "${ARCHIVE} defines global symbols that are neither public functions "
+      "nor in vestrane::detail:\n${names}")
+  endif()
+  list(LENGTH public count)
+  message(STATUS "${ARCHIVE} defines ${count} public functions and ${detail} global symbols "
+    "of vestrane::detail, nothing else of ours")
 endfunction()
 
 # check_package_files(name regex): every file of the package (without the
@@ -196,6 +258,8 @@ endfunction()
 file(REMOVE_RECURSE "${scratch}")
 if(CHECK STREQUAL "install")
   check_install()
+elseif(CHECK STREQUAL "archive")
+  check_archive()
 elseif(CHECK STREQUAL "packages")
   check_packages()
 elseif(CHECK MATCHES "^cmake_(static|shared)$")

@@ -1,0 +1,119 @@
+/*
+ * gl_state.cpp - GL state set for a while and put back, by query.
+ *
+ * Depends on: OpenGL 1.1 (glGetString, glIsEnabled, glEnable,
+ * glEnableClientState, glBlendFunc, glPixelStorei, glPixelTransferf and
+ * their queries), the C library (strtol).
+ */
+#include "support/gl_state.h"
+
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vestrane::detail {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Helpers
+// ---------------------------------------------------------------------------
+
+// The arrays that glEnableClientState switches, which glEnable refuses.
+bool isClientArray(GLenum capability)
+{
+    switch (capability) {
+    case GL_VERTEX_ARRAY:
+    case GL_TEXTURE_COORD_ARRAY:
+    case GL_COLOR_ARRAY:
+    case GL_NORMAL_ARRAY:
+    case GL_INDEX_ARRAY:
+    case GL_EDGE_FLAG_ARRAY:
+    case GL_SECONDARY_COLOR_ARRAY:
+    case GL_FOG_COORD_ARRAY: return true;
+    default: return false;
+    }
+}
+
+void setCapability(GLenum capability, bool on)
+{
+    if (isClientArray(capability))
+        on ? glEnableClientState(capability) : glDisableClientState(capability);
+    else
+        on ? glEnable(capability) : glDisable(capability);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Internal interface
+// ---------------------------------------------------------------------------
+
+int contextGlVersion()
+{
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version == nullptr)
+        return 11;
+    char* end = nullptr;
+    const long major = std::strtol(version, &end, 10);
+    const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
+    return static_cast<int>(std::min(major, 9L) * 10 + std::min(minor, 9L));
+}
+
+CapabilitySwitch switchCapability(GLenum capability, bool on)
+{
+    CapabilitySwitch change{capability, on, (glIsEnabled(capability) == GL_TRUE) != on};
+    if (change.switched)
+        setCapability(capability, on);
+    return change;
+}
+
+void putBack(const CapabilitySwitch& saved)
+{
+    if (saved.switched)
+        setCapability(saved.capability, !saved.on);
+}
+
+SavedBlendFunction replaceBlendFunction(GLenum source, GLenum target)
+{
+    GLint currentSource = GL_ONE;
+    GLint currentTarget = GL_ZERO;
+    glGetIntegerv(GL_BLEND_SRC, &currentSource);
+    glGetIntegerv(GL_BLEND_DST, &currentTarget);
+    SavedBlendFunction saved;
+    saved.source = static_cast<GLenum>(currentSource);
+    saved.target = static_cast<GLenum>(currentTarget);
+    saved.changed = saved.source != source || saved.target != target;
+    if (saved.changed)
+        glBlendFunc(source, target);
+    return saved;
+}
+
+void putBack(const SavedBlendFunction& saved)
+{
+    if (saved.changed)
+        glBlendFunc(saved.source, saved.target);
+}
+
+void queryPixelSetting(StoreSetting& setting)
+{
+    glGetIntegerv(setting.name, &setting.value);
+}
+
+void queryPixelSetting(TransferSetting& setting)
+{
+    glGetFloatv(setting.name, &setting.value);
+}
+
+void applyPixelSetting(const StoreSetting& setting)
+{
+    glPixelStorei(setting.name, setting.value);
+}
+
+void applyPixelSetting(const TransferSetting& setting)
+{
+    glPixelTransferf(setting.name, setting.value);
+}
+
+}  // namespace vestrane::detail

@@ -1,0 +1,119 @@
+/*
+ * gl_state.h - GL state set for a while and put back, by query (internal, C++).
+ *
+ * Depends on: OpenGL 1.1, <array>, <cstddef>. Defined in gl_state.cpp; used
+ * by pixel_read.cpp, text/fonts.cpp, text/stroke.cpp and
+ * text/glyph_pages.cpp.
+ *
+ * An entry that draws or reads leaves the caller's GL state as it found it.
+ * These primitives save what they change by query rather than through the
+ * attribute stacks, which the caller may have filled and which copy whole
+ * groups of state, and they set only what differs from what is wanted. Each
+ * setter returns what it saved; putBack() restores exactly what the setter
+ * changed, and does nothing for a value-initialised saved state.
+ */
+#ifndef VESTRANE_SUPPORT_GL_STATE_H
+#define VESTRANE_SUPPORT_GL_STATE_H
+
+#include <GL/gl.h>
+
+#include <array>
+#include <cstddef>
+
+namespace vestrane::detail {
+
+// ---------------------------------------------------------------------------
+// The context
+// ---------------------------------------------------------------------------
+
+/* The GL version of the current context as major x 10 + minor, each at most
+ * 9 (2.1 gives 21); 11, the oldest GL, when no context names one. */
+[[nodiscard]] int contextGlVersion();
+
+// ---------------------------------------------------------------------------
+// Capabilities
+// ---------------------------------------------------------------------------
+
+/* A capability (glEnable) or client array (glEnableClientState) as set, and
+ * whether it was the other way before. */
+struct CapabilitySwitch {
+    GLenum capability = 0;
+    bool on = false;
+    bool switched = false;
+};
+
+/* Switches `capability`, client arrays included, on or off where it is not
+ * so already. */
+[[nodiscard]] CapabilitySwitch switchCapability(GLenum capability, bool on);
+void putBack(const CapabilitySwitch& saved);
+
+// ---------------------------------------------------------------------------
+// Blend function
+// ---------------------------------------------------------------------------
+
+/* The source and destination factors of glBlendFunc before a change, and
+ * whether there was one. */
+struct SavedBlendFunction {
+    GLenum source = GL_ONE;
+    GLenum target = GL_ZERO;
+    bool changed = false;
+};
+
+[[nodiscard]] SavedBlendFunction replaceBlendFunction(GLenum source, GLenum target);
+void putBack(const SavedBlendFunction& saved);
+
+// ---------------------------------------------------------------------------
+// Pixel-store and pixel-transfer settings
+// ---------------------------------------------------------------------------
+
+/* A pixel-store setting (GLint: glPixelStorei) or a pixel-transfer one
+ * (GLfloat: glPixelTransferf), and its value. */
+template <typename Value>
+struct PixelSetting {
+    GLenum name;
+    Value value;
+};
+using StoreSetting = PixelSetting<GLint>;
+using TransferSetting = PixelSetting<GLfloat>;
+
+/* The caller's values of the settings a call changed, first `count`. */
+template <typename Value, std::size_t Count>
+struct SavedPixelSettings {
+    std::array<PixelSetting<Value>, Count> changed{};
+    std::size_t count = 0;
+};
+
+/* Reads the current value of setting.name into setting.value; gives
+ * setting.name setting.value. */
+void queryPixelSetting(StoreSetting& setting);
+void queryPixelSetting(TransferSetting& setting);
+void applyPixelSetting(const StoreSetting& setting);
+void applyPixelSetting(const TransferSetting& setting);
+
+/* Gives every setting its value, where it has another. */
+template <typename Value, std::size_t Count>
+[[nodiscard]] SavedPixelSettings<Value, Count>
+setPixelSettings(const PixelSetting<Value> (&settings)[Count])
+{
+    SavedPixelSettings<Value, Count> saved;
+    for (const PixelSetting<Value>& setting : settings) {
+        PixelSetting<Value> current{setting.name, setting.value};
+        queryPixelSetting(current);
+        if (current.value != setting.value) {
+            applyPixelSetting(setting);
+            saved.changed[saved.count++] = current;
+        }
+    }
+    return saved;
+}
+
+template <typename Value, std::size_t Count>
+void putBack(const SavedPixelSettings<Value, Count>& saved)
+{
+    for (std::size_t i = 0; i < saved.count; ++i)
+        applyPixelSetting(saved.changed[i]);
+}
+
+}  // namespace vestrane::detail
+
+#endif
