@@ -10,8 +10,8 @@
  * as large. The line in a loaded font of 18 pixels (DejaVu Sans, glyphs
  * cached), against glutBitmapString in GLUT_BITMAP_HELVETICA_18, of about
  * the same pixel size; 1,000 labels of 8 characters in that font, one
- * frame's worth; and the first use of a glyph in a window (rasterised and
- * sent to its page). Then the other per-frame entries: setTextAnchor alone,
+ * frame's worth (and in boldFont, for comparison); and the first use of a glyph in a window
+ * (rasterised and sent to its page). Then the other per-frame entries: setTextAnchor alone,
  * drawWindowLine, stroke text plain and bold + smooth, the view transform,
  * the three reshapes, and building a window's fonts as its first own-font
  * text does. Every iteration ends with glFinish, so that a time covers the
@@ -157,12 +157,13 @@ void lineWithGlutHelvetica18()
 }
 
 /* A frame's worth of short labels, each at an anchor of its own. */
+template <int Font>
 void thousandLabels()
 {
     for (int i = 0; i < labelCount; ++i) {
         setTextAnchor(static_cast<float>(i % labelColumns) * 16.0f,
                       static_cast<float>(i / labelColumns) * 3.0f + 10.0f, 0.0f);
-        drawText(0, loadedFont, "L%03d 1.5", i);
+        drawText(0, Font == 0 ? loadedFont : Font, "L%03d 1.5", i);
     }
 }
 
@@ -372,7 +373,8 @@ const Entry entries[] = {
     {"glBitmap per character", timeDrawing<lineWithGlyphBitmaps>},
     {"drawText, loaded font 18 px", timeDrawing<lineWithLoadedFont>},
     {"glutBitmapString, HELVETICA_18", timeDrawing<lineWithGlutHelvetica18>},
-    {"1,000 labels of 8 characters, loaded font", timeDrawing<thousandLabels>},
+    {"1,000 labels of 8 characters, loaded font", timeDrawing<thousandLabels<0>>},
+    {"1,000 labels of 8 characters, boldFont", timeDrawing<thousandLabels<boldFont>>},
     {"setTextAnchor", timeDrawing<textAnchorOnly>},
     {"drawWindowLine", timeDrawing<windowLine>},
     {"drawStrokeText, 16 characters", timeDrawing<strokeText>},
@@ -498,7 +500,7 @@ int main(int argc, char** argv)
         lineWithDrawTextAtScale2();  // builds the window's fonts at scale 2 untimed
         loadedFont = loadFont(loadedFontFile, 18.0f);
         lineWithLoadedFont();  // its glyphs cached untimed
-        thousandLabels();
+        thousandLabels<0>();
         registerBenchmarks();
         TableReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
