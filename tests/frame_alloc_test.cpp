@@ -172,7 +172,8 @@ TEST(FrameAllocations, NoneAfterWarmUp)
     setFrustumBox(-1.0f, 1.0f, -1.0f, 1.0f, 1.0f, 10.0f, 0.0f, 0.0f, -5.0f);
     setPerspective(40.0f, 1.0f, 1.0f, 10.0f, 0.0f, 0.0f, -5.0f);
     setAutoRotateWindow(windows.library);
-    pumpEventsFor(200);
+    ASSERT_TRUE(waitForWindowShown(windows.main));
+    ASSERT_TRUE(waitForWindowShown(windows.values));
 
     // The first frame builds the fonts of the two text windows.
     drawFrame(windows);
