@@ -1,8 +1,9 @@
 # make run      build the demo and the examples (warnings stay warnings), then
 #               run the demo (headless: screenshots under build/screenshots)
-# make test     build with warnings as errors and run every test, with g++ and
-#               again with clang, then with the address and undefined-behaviour
-#               sanitizers (g++)
+# make test     build with warnings as errors and run every test with g++ (the
+#               package tests on the packages of make package, which it runs
+#               first), the library's unit and gl tests with clang, then the
+#               suite with the address and undefined-behaviour sanitizers (g++)
 # make analyse  clang-tidy (.clang-tidy) and cppcheck over the library, the demo
 #               and the examples (scripts/analyse.sh); fails on any finding
 # make bench    the benchmark table, and the demo's frame rate against plain-GLUT
@@ -46,17 +47,23 @@ run: deps
 
 test: test-plain test-clang test-sanitize
 
-test-plain: deps-docs
+# Every test, with g++. The package tests take the packages that make package
+# has just built and lintian has passed, instead of building their own.
+test-plain: deps-docs package
 	cmake -S . -B $(TEST_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
 	cmake --build $(TEST_DIR) -j $(JOBS)
-	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(TEST_DIR) && VESTRANE_PACKAGE_DIR=$(abspath $(PACKAGE_DIR)) \
+	    ctest --output-on-failure -j $(JOBS)
 
-# The same build and suite with clang (the consumer tests build with it too).
-test-clang: deps-docs
+# The same sources built with clang, for its warnings (which do not depend on
+# optimisation: a debug build is quicker), and the library's own tests
+# (labels unit and gl); the end-to-end, consumer and package tests are
+# test-plain's.
+test-clang: deps
 	CC=clang CXX=clang++ cmake -S . -B $(CLANG_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON \
-	    -DVESTRANE_SHARED=ON $(CMAKE_FLAGS)
+	    -DVESTRANE_SHARED=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(CLANG_DIR) -j $(JOBS)
-	cd $(CLANG_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(CLANG_DIR) && ctest --output-on-failure -j $(JOBS) -L 'unit|gl'
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DVESTRANE_WARNINGS_AS_ERRORS=ON -DVESTRANE_SANITIZE=ON \

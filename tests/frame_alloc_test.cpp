@@ -185,7 +185,8 @@ TEST(FrameAllocations, NoneAfterWarmUp)
     setAutoRotateWindow(windows.library);
     loadedFont = loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", 14.0f);
     ASSERT_GE(loadedFont, 16);
-    pumpEventsFor(200);
+    ASSERT_TRUE(waitForWindowShown(windows.main));
+    ASSERT_TRUE(waitForWindowShown(windows.values));
 
     // The first frame builds the fonts of the two text windows.
     drawFrame(windows);

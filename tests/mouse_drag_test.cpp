@@ -90,7 +90,8 @@ class MouseDrags : public ::testing::Test {
     {
         const int before = record.motions;
         movePointerInto(xWindowOf(window), x, y);
-        EXPECT_TRUE(pumpEventsUntil([&] { return record.motions > before; }));
+        EXPECT_TRUE(
+            pumpEventsUntil("the motion callback", [&] { return record.motions > before; }));
         return record.motionResult;
     }
 
@@ -115,7 +116,8 @@ class MouseDrags : public ::testing::Test {
         } else {
             releaseButton(button, held);
         }
-        EXPECT_TRUE(pumpEventsUntil([&] { return record.buttons > before; }));
+        EXPECT_TRUE(
+            pumpEventsUntil("the button callback", [&] { return record.buttons > before; }));
         return record.buttonResult;
     }
 };
@@ -223,21 +225,21 @@ TEST_F(MouseDrags, CallbackFormsRedisplayOnlyForTakenEvents)
     glutDisplayFunc([] { ++redraws; });
     glutMouseFunc(mouseButtonCallback);
     glutMotionFunc(mouseMotionCallback);
-    pumpEventsFor(50);
+    pumpPendingEvents();
     redraws = 0;
     pressButton(leftButton);
     movePointerInto(xWindowOf(window), 120, 100);
     releaseButton(leftButton);
-    pumpEventsFor(100);
-    EXPECT_EQ(redraws, 0);
+    pumpPendingEvents();
+    EXPECT_EQ(redraws, 0) << "the events were handled, and asked for no redisplay";
 
     pressButton(leftButton, holdShift);
-    EXPECT_TRUE(pumpEventsUntil([] { return redraws > 0; }));
+    EXPECT_TRUE(pumpEventsUntil("a redisplay for the press", [] { return redraws > 0; }));
     redraws = 0;
     movePointerInto(xWindowOf(window), 127, 100);
-    EXPECT_TRUE(pumpEventsUntil([] { return redraws > 0; }));
+    EXPECT_TRUE(pumpEventsUntil("a redisplay for the motion", [] { return redraws > 0; }));
     releaseButton(leftButton, holdShift);
-    pumpEventsFor(50);
+    pumpPendingEvents();
     EXPECT_EQ(mouseTransform(), view({0, 0, 0, 7, 0}));
 }
 

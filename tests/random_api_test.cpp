@@ -137,7 +137,7 @@ void keyGroup()
     for (int i = 0; i < 6 && !deck.empty(); ++i, deck.pop_back()) {
         tapKey(deck.back().first, deck.back().second);
     }
-    EXPECT_TRUE(pumpEventsUntil([&] { return inputEvents >= expected; })) << "keys lost";
+    EXPECT_TRUE(pumpEventsUntil("the keys' callbacks", [&] { return inputEvents >= expected; }));
 }
 
 /* Real presses, drags to and past the screen's edges and releases of any
@@ -152,11 +152,11 @@ void dragGroup()
     for (int i = 0; i < 3; ++i) {
         constexpr int edges[] = {-30000, -1, 0, 100, 199, 30000};
         movePointerInto(xWindow, pick(edges), pick(edges));
-        pumpEventsFor(5);
+        pumpPendingEvents();
         mouseMotion(anyInt(), anyInt());
     }
     releaseButton(button, held);
-    EXPECT_TRUE(pumpEventsUntil([&] { return inputEvents >= expected; })) << "buttons lost";
+    EXPECT_TRUE(pumpEventsUntil("the buttons' callbacks", [&] { return inputEvents >= expected; }));
 }
 
 void viewGroup()

@@ -82,7 +82,8 @@ class SpecialKeys : public ::testing::Test {
     {
         const int before = lastSpecial.events;
         tapKey(key, held);
-        EXPECT_TRUE(pumpEventsUntil([&] { return lastSpecial.events > before; }));
+        EXPECT_TRUE(pumpEventsUntil("the special key's callback",
+                                    [&] { return lastSpecial.events > before; }));
         return lastSpecial.taken;
     }
 
@@ -93,8 +94,9 @@ class SpecialKeys : public ::testing::Test {
         for (int i = 0; i < count; ++i) {
             tapKey(key, held);
         }
-        EXPECT_TRUE(
-            pumpEventsUntil([&] { return lastSpecial.arrowAndPageKeys == before + count; }));
+        EXPECT_TRUE(pumpEventsUntil(std::to_string(count) + " arrow or page keys", [&] {
+            return lastSpecial.arrowAndPageKeys == before + count;
+        }));
         return getAutoRotateSpeed();
     }
 
@@ -103,7 +105,8 @@ class SpecialKeys : public ::testing::Test {
     {
         const int before = lastKey.events;
         tapKey(XK_Return, holdShift);
-        EXPECT_TRUE(pumpEventsUntil([&] { return lastKey.events > before; }));
+        EXPECT_TRUE(
+            pumpEventsUntil("Shift+Enter's callback", [&] { return lastKey.events > before; }));
         EXPECT_EQ(lastKey.taken, 1);
     }
 
@@ -154,13 +157,13 @@ TEST_F(SpecialKeys, KeysOutsideTheSixAreLeftAloneWhateverIsHeld)
 TEST_F(SpecialKeys, CallbackFormRedisplaysOnlyForTakenKeys)
 {
     glutSpecialFunc(specialKeyCallback);
-    pumpEventsFor(50);
+    pumpPendingEvents();
     redrawsOfMain = 0;
     tapKey(XK_F2);
-    pumpEventsFor(100);
-    EXPECT_EQ(redrawsOfMain, 0);
+    pumpPendingEvents();
+    EXPECT_EQ(redrawsOfMain, 0) << "the key was handled, and asked for no redisplay";
     tapKey(XK_Right);
-    EXPECT_TRUE(pumpEventsUntil([] { return redrawsOfMain > 0; }));
+    EXPECT_TRUE(pumpEventsUntil("a redisplay", [] { return redrawsOfMain > 0; }));
     EXPECT_EQ(keyRotation(), expectedKeyRotation(0, 1, 0));
 }
 
@@ -195,7 +198,7 @@ TEST_F(SpecialKeys, CtrlPresetsResetTheAnglesAndKeepPanAndZoom)
         movePointerInto(xWindow, x, y);
         releaseButton(1, held);
         movePointerInto(xWindow, 100, 100);
-        pumpEventsFor(50);
+        pumpPendingEvents();
     };
     drag(holdAlt, 125, 125);
     drag(holdCtrl, 100, 105);
@@ -229,13 +232,13 @@ TEST_F(SpecialKeys, AutoRotationStepsOnlyWhileOnAndRedisplaysTheNamedWindow)
     const int other = openTestWindow("other", 100, 100, 400, 20);
     glutDisplayFunc([] { ++redrawsOfOther; });
     const auto stepIn = [&](int current) {
-        pumpEventsFor(50);
+        pumpPendingEvents();
         redrawsOfMain = 0;
         redrawsOfOther = 0;
         glutSetWindow(current);
         setMouseAngles(0, 0, 0);
         autoRotateStep();
-        pumpEventsFor(50);
+        pumpPendingEvents();  // the redisplay asked for, if any, has run
     };
 
     stepIn(window);

@@ -11,7 +11,9 @@ cmake_minimum_required(VERSION 3.21)
 #                       to the installed libvestrane_support.so.0;
 #   CHECK=subdirectory  build it as C++ with the sources added by
 #                       add_subdirectory;
-#   CHECK=packages      build the Debian packages from a configuration for /usr,
+#   CHECK=packages      build the Debian packages from a configuration for /usr
+#                       (or take those make package built, from the directory
+#                       the environment variable VESTRANE_PACKAGE_DIR names),
 #                       check what each holds and unpack both into one scratch
 #                       root (nothing is installed on the machine);
 #   FROM=packages with a consumer CHECK: build it against that root's /usr,
@@ -202,18 +204,30 @@ function(check_package_files name regex)
   endif()
 endfunction()
 
-# The two packages, made as make package makes them but without lintian; the
-# consumers built against them show that nothing they need is missing.
+# The two packages, those make package built (make test hands them over) or
+# made here as make package makes them but without lintian; the consumers
+# built against them show that nothing they need is missing.
 function(check_packages)
-  set(build "${scratch}/build")
-  run(${CMAKE_COMMAND} -S "${PROJECT_DIR}" -B "${build}" -DCMAKE_INSTALL_PREFIX=/usr
-    -DCMAKE_BUILD_TYPE=Release -DVESTRANE_SHARED=ON -DVESTRANE_BUILD_DEMO=OFF
-    -DVESTRANE_BUILD_TESTS=OFF "-DCMAKE_C_COMPILER=${C_COMPILER}"
-    "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}")
-  run(${CMAKE_COMMAND} --build "${build}" -j 2)
-  run(${CMAKE_CPACK_COMMAND} --config "${build}/CPackConfig.cmake" -G DEB -B "${scratch}")
+  file(MAKE_DIRECTORY "${scratch}")
+  if(NOT "$ENV{VESTRANE_PACKAGE_DIR}" STREQUAL "")
+    set(debs "$ENV{VESTRANE_PACKAGE_DIR}")
+    message(STATUS "the packages of ${debs}")
+  else()
+    set(debs "${scratch}")
+    set(build "${scratch}/build")
+    run(${CMAKE_COMMAND} -S "${PROJECT_DIR}" -B "${build}" -DCMAKE_INSTALL_PREFIX=/usr
+      -DCMAKE_BUILD_TYPE=Release -DVESTRANE_SHARED=ON -DVESTRANE_BUILD_DEMO=OFF
+      -DVESTRANE_BUILD_TESTS=OFF "-DCMAKE_C_COMPILER=${C_COMPILER}"
+      "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}")
+    run(${CMAKE_COMMAND} --build "${build}" -j 2)
+    run(${CMAKE_CPACK_COMMAND} --config "${build}/CPackConfig.cmake" -G DEB -B "${scratch}")
+  endif()
   foreach(name libvestrane-dev libvestrane-support0)  # deb: the runtime one, after
-    file(GLOB deb "${scratch}/${name}_*.deb")
+    file(GLOB deb "${debs}/${name}_*.deb")
+    list(LENGTH deb count)
+    if(NOT count EQUAL 1)
+      message(FATAL_ERROR "not one ${name} package in ${debs}: ${deb}")
+    endif()
     run(dpkg-deb -x "${deb}" "${scratch}/${name}")
     run(dpkg-deb -x "${deb}" "${scratch}/root")
   endforeach()

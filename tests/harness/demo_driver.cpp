@@ -6,9 +6,8 @@
  */
 #include "tests/harness/demo_driver.h"
 
+#include "tests/harness/wait.h"
 #include "tests/harness/x_connection.h"
-
-#include <chrono>
 
 #ifndef VESTRANE_DEMO_PATH
 #error "VESTRANE_DEMO_PATH must name the demo binary"
@@ -65,14 +64,20 @@ void paintOverAndExpose(XWindow window)
 
 }  // namespace
 
-bool launchDemo(DemoWindows& demo, bool withValues)
+::testing::AssertionResult launchDemo(DemoWindows& demo, bool withValues)
 {
     demo.program = startProgram(VESTRANE_DEMO_PATH);
     demo.scene = findWindowByTitle("Vestrane");
+    if (demo.scene == 0) {
+        return ::testing::AssertionFailure() << "the demo showed no window titled Vestrane";
+    }
     if (withValues) {
         demo.values = findWindowByTitle("Valeurs");
+        if (demo.values == 0) {
+            return ::testing::AssertionFailure() << "the demo showed no window titled Valeurs";
+        }
     }
-    return demo.scene != 0 && (!withValues || demo.values != 0) && waitForFirstFrame(demo.scene);
+    return waitForFirstFrame(demo.scene);
 }
 
 bool typeKeys(XWindow window, const std::string& keys, int repeat)
@@ -87,24 +92,33 @@ bool typeKeys(XWindow window, const std::string& keys, int repeat)
     return xdotool("key --delay 5" + sequence);
 }
 
-bool chooseFirstMenuEntry(XWindow window)
+::testing::AssertionResult chooseFirstMenuEntry(XWindow window)
 {
-    // A click opens the menu under the pointer and leaves it open; a second
-    // click over the first entry, just below and right of it, chooses it.
-    return pointInto(window, 20, 20) && xdotool("click 3") && xdotool("sleep 0.2") &&
-           xdotool("mousemove_relative 15 8") && xdotool("sleep 0.1") && xdotool("click 3");
+    // A click opens the menu under the pointer and leaves it open; once the
+    // menu is shown, a second click over the first entry, just below and
+    // right of it, chooses it. The program reads the pointer's move and the
+    // click in the order sent, however late.
+    if (!pointInto(window, 20, 20) || !xdotool("click 3")) {
+        return ::testing::AssertionFailure() << "xdotool could not open the menu";
+    }
+    if (findWindowByTitle("freeglut menu") == 0) {
+        return ::testing::AssertionFailure() << "no menu was shown";
+    }
+    if (!xdotool("mousemove_relative 15 8 click 3")) {
+        return ::testing::AssertionFailure() << "xdotool could not click the entry";
+    }
+    return ::testing::AssertionSuccess();
 }
 
-bool waitForFirstFrame(XWindow window)
+::testing::AssertionResult waitForFirstFrame(XWindow window)
 {
-    for (int attempt = 0; attempt < 300; ++attempt) {
-        const Image shot = captureWindow(window);
-        if (shot.width > 0 && shot.at(0, 0).r > 0) {
-            return true;
-        }
-        waitMilliseconds(50);
-    }
-    return false;
+    return waitUntil(
+        "window " + std::to_string(window) + " to show its first frame",
+        [&] {
+            const Image shot = captureWindow(window);
+            return shot.width > 0 && shot.at(0, 0).r > 0;
+        },
+        waitLimitMs, 50);
 }
 
 Image redrawnShot(XWindow window)
@@ -112,12 +126,10 @@ Image redrawnShot(XWindow window)
     Image shot;
     for (int frame = 0; frame < 2; ++frame) {
         paintOverAndExpose(window);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        shot = captureWindow(window);
-        while (showsOnlyPaint(shot) && std::chrono::steady_clock::now() < end) {
-            waitMilliseconds(10);
+        EXPECT_TRUE(waitUntil("window " + std::to_string(window) + " to draw over the paint", [&] {
             shot = captureWindow(window);
-        }
+            return !showsOnlyPaint(shot);
+        }));
     }
     return shot;
 }

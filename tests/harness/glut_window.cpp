@@ -1,7 +1,8 @@
 /*
  * glut_window.cpp - real freeglut windows for tests, and event pumping
  *
- * Depends on: freeglut, GLX (to find the X window behind a GLUT window).
+ * Depends on: freeglut, GLX (to find the X window behind a GLUT window and
+ * GLUT's connection to the X server).
  */
 #include "tests/harness/glut_window.h"
 
@@ -10,14 +11,23 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
-#include <chrono>
-#include <thread>
+#include <string>
 
 namespace {
 
 bool glutStarted = false;
 
+/* GLUT's own connection, known once a window of it has been current. */
+Display* glutDisplay = nullptr;
+
 void drawNothing() {}
+
+void noteGlutDisplay()
+{
+    if (glutDisplay == nullptr) {
+        glutDisplay = glXGetCurrentDisplay();
+    }
+}
 
 }  // namespace
 
@@ -42,6 +52,7 @@ void shutDownGlut()
     }
     glutExit();
     glutStarted = false;
+    glutDisplay = nullptr;
 }
 
 int openTestWindow(const char* title, int width, int height, int x, int y)
@@ -51,12 +62,7 @@ int openTestWindow(const char* title, int width, int height, int x, int y)
     glutInitWindowPosition(x, y);
     const int window = glutCreateWindow(title);
     glutDisplayFunc(drawNothing);
-    pumpEventsUntil([&] {
-        XWindowAttributes attributes;
-        XGetWindowAttributes(glXGetCurrentDisplay(), xWindowOf(window), &attributes);
-        return attributes.map_state == IsViewable;
-    });
-    pumpEventsFor(50);
+    EXPECT_TRUE(waitForWindowShown(window)) << title;
     glutSetWindow(window);
     return window;
 }
@@ -64,7 +70,7 @@ int openTestWindow(const char* title, int width, int height, int x, int y)
 void closeTestWindow(int window)
 {
     glutDestroyWindow(window);
-    pumpEventsFor(20);
+    pumpPendingEvents();
 }
 
 Window xWindowOf(int window)
@@ -78,34 +84,69 @@ Window xWindowOf(int window)
     return xWindow;
 }
 
-void pumpEventsFor(int milliseconds)
+::testing::AssertionResult pumpEventsUntil(const std::string& what,
+                                           const std::function<bool()>& done, int timeoutMs)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    return waitUntil(
+        what,
+        [&] {
+            glutMainLoopEvent();
+            return done();
+        },
+        timeoutMs, 2);
 }
 
 bool pumpEventsUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < end) {
-        glutMainLoopEvent();
-        if (done()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
+    return static_cast<bool>(pumpEventsUntil("a condition", done, timeoutMs));
 }
 
-bool resizeTestWindow(int window, int width, int height)
+void pumpPendingEvents()
+{
+    noteGlutDisplay();
+    if (glutDisplay == nullptr) {
+        glutMainLoopEvent();
+        return;
+    }
+    // The round trip brings in every event the server sent before its
+    // reply; handling them may send requests that bring more. A window
+    // that redraws itself for ever is given up on after a hundred rounds.
+    for (int round = 0; round < 100; ++round) {
+        XSync(glutDisplay, False);
+        glutMainLoopEvent();
+        XSync(glutDisplay, False);
+        if (XPending(glutDisplay) == 0) {
+            return;
+        }
+    }
+}
+
+::testing::AssertionResult waitForWindowShown(int window)
+{
+    noteGlutDisplay();
+    const Window xWindow = xWindowOf(window);
+    const ::testing::AssertionResult shown =
+        pumpEventsUntil("GLUT window " + std::to_string(window) + " to be shown", [&] {
+            XWindowAttributes attributes;
+            XGetWindowAttributes(glutDisplay, xWindow, &attributes);
+            return attributes.map_state == IsViewable;
+        });
+    pumpPendingEvents();
+    return shown;
+}
+
+::testing::AssertionResult resizeTestWindow(int window, int width, int height)
 {
     glutSetWindow(window);
     glutReshapeWindow(width, height);
-    return pumpEventsUntil([&] {
-        glutSetWindow(window);
-        return glutGet(GLUT_WINDOW_WIDTH) == width && glutGet(GLUT_WINDOW_HEIGHT) == height;
-    });
+    const ::testing::AssertionResult resized = pumpEventsUntil(
+        "GLUT window " + std::to_string(window) + " to be " + std::to_string(width) + " x " +
+            std::to_string(height),
+        [&] {
+            glutSetWindow(window);
+            return glutGet(GLUT_WINDOW_WIDTH) == width && glutGet(GLUT_WINDOW_HEIGHT) == height;
+        });
+    pumpPendingEvents();
+    glutSetWindow(window);
+    return resized;
 }

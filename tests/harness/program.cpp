@@ -34,6 +34,15 @@ bool hasTitle(Display* display, Window window, const std::string& title)
     return same;
 }
 
+bool isViewable(Display* display, Window window)
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+/* The first viewable window with this title under `parent`: a program may
+ * hold unmapped windows of the same title (freeglut's menus). */
 Window searchTree(Display* display, Window parent, const std::string& title)
 {
     Window root = 0;
@@ -45,8 +54,9 @@ Window searchTree(Display* display, Window parent, const std::string& title)
     }
     Window found = 0;
     for (unsigned i = 0; i < count && found == 0; ++i) {
-        found = hasTitle(display, children[i], title) ? children[i]
-                                                      : searchTree(display, children[i], title);
+        found = hasTitle(display, children[i], title) && isViewable(display, children[i])
+                    ? children[i]
+                    : searchTree(display, children[i], title);
     }
     if (children != nullptr) {
         XFree(children);
@@ -89,19 +99,33 @@ int waitForExit(RunningProgram& program, int timeoutMs)
     if (program.pid <= 0) {
         return exitBySignal;
     }
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     int status = 0;
-    while (std::chrono::steady_clock::now() < end) {
-        if (waitpid(program.pid, &status, WNOHANG) == program.pid) {
-            program.pid = -1;
-            return decodeStatus(status);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool ended = static_cast<bool>(waitUntil(
+        "the program to end", [&] { return waitpid(program.pid, &status, WNOHANG) == program.pid; },
+        timeoutMs));
+    if (!ended) {
+        kill(program.pid, SIGKILL);
+        waitpid(program.pid, &status, 0);
     }
-    kill(program.pid, SIGKILL);
-    waitpid(program.pid, &status, 0);
     program.pid = -1;
-    return exitTimedOut;
+    return ended ? decodeStatus(status) : exitTimedOut;
+}
+
+::testing::AssertionResult endsWithStatusZero(RunningProgram& program, int timeoutMs)
+{
+    const int status = waitForExit(program, timeoutMs);
+    if (status == 0) {
+        return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    if (status == exitTimedOut) {
+        failure << "gave up after " << timeoutMs / 1000.0 << " s waiting for the program to end";
+    } else if (status == exitBySignal) {
+        failure << "the program was killed by a signal";
+    } else {
+        failure << "the program ended with status " << status;
+    }
+    return failure;
 }
 
 void stopProgram(RunningProgram& program)
@@ -128,20 +152,16 @@ std::string programOutput(const RunningProgram& program)
 Window findWindowByTitle(const std::string& title, int timeoutMs)
 {
     Display* display = harnessDisplay();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    do {
-        XSync(display, False);
-        const Window found = searchTree(display, DefaultRootWindow(display), title);
-        if (found != 0) {
-            XWindowAttributes attributes;
-            XGetWindowAttributes(display, found, &attributes);
-            if (attributes.map_state == IsViewable) {
-                return found;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (std::chrono::steady_clock::now() < end);
-    return 0;
+    Window found = 0;
+    waitUntil(
+        "a window titled " + title,
+        [&] {
+            XSync(display, False);
+            found = searchTree(display, DefaultRootWindow(display), title);
+            return found != 0;
+        },
+        timeoutMs, 20);
+    return found;
 }
 
 WindowGeometry windowGeometry(Window window)

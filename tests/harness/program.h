@@ -7,6 +7,7 @@
 #ifndef VESTRANE_TEST_PROGRAM_H
 #define VESTRANE_TEST_PROGRAM_H
 
+#include "tests/harness/wait.h"
 #include "tests/harness/x_types.h"
 #include <sys/types.h>
 
@@ -35,7 +36,11 @@ RunningProgram startProgram(const std::string& path,
 
 /* Waits for the program to end; kills it after `timeoutMs`. Returns its
  * exit status, exitTimedOut or exitBySignal. */
-int waitForExit(RunningProgram& program, int timeoutMs = 5000);
+int waitForExit(RunningProgram& program, int timeoutMs = waitLimitMs);
+
+/* Waits for the program to end as waitForExit does; fails unless it ended
+ * with status 0, saying how it ended or that it did not. */
+::testing::AssertionResult endsWithStatusZero(RunningProgram& program, int timeoutMs = waitLimitMs);
 
 /* Kills the program if it still runs; removes its output file. */
 void stopProgram(RunningProgram& program);
@@ -43,15 +48,16 @@ void stopProgram(RunningProgram& program);
 /* Everything the program wrote on its console so far. */
 std::string programOutput(const RunningProgram& program);
 
-/* The top-level window with this exact title, or 0 after `timeoutMs`. */
-XWindow findWindowByTitle(const std::string& title, int timeoutMs = 5000);
+/* A viewable window with this exact title, or 0 after `timeoutMs`. */
+XWindow findWindowByTitle(const std::string& title, int timeoutMs = waitLimitMs);
 
 WindowGeometry windowGeometry(XWindow window);
 
 /* Runs `xdotool <arguments>`; true when it exited 0. */
 bool xdotool(const std::string& arguments);
 
-/* Sleeps, for letting a program under test draw. */
+/* Sleeps. Only for a test that checks that nothing happens over a while:
+ * everything else waits for its condition (waitUntil). */
 void waitMilliseconds(int milliseconds);
 
 #endif
