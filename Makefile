@@ -12,6 +12,8 @@
 #               (in build-package/) and check them with lintian
 # make docs     the HTML reference manual from the public headers,
 #               build/docs/html/index.html; fails on anything undocumented
+# make mutation how many small faults put into the library the tests catch
+#               (scripts/mutate.py); long, so neither make test nor CI runs it
 # make test builds in directories of its own, so that warnings as errors never
 # reach the build directory that make run and a plain cmake --build use.
 BUILD_DIR ?= build
@@ -87,6 +89,15 @@ soak: deps
 	cmake --build $(SOAK_DIR) -j $(JOBS) --target vestrane \
 	    $(if $(SOAK_SANITIZE),vestrane_keep_loaded)
 	@sh scripts/soak.sh $(SOAK_DIR) $(MINUTES)
+
+# make mutation [MUTANTS=40] [SEED=n]: a seeded random sample of MUTANTS
+# one-operator changes to the library, each rebuilt and tested in a scratch
+# copy of the tree; prints the changes no test noticed and the score.
+MUTANTS ?= 40
+.PHONY: mutation
+mutation:
+	@sh scripts/install-deps.sh python3 ninja-build lld
+	MUTANTS=$(MUTANTS) SEED=$(SEED) JOBS=$(JOBS) python3 scripts/mutate.py
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR) -DVESTRANE_BUILD_BENCHMARKS=ON $(CMAKE_FLAGS)

@@ -276,3 +276,23 @@ TEST(ProjectionReshapes, UnusableSetUpsKeepThePreviousProjectionAndValues)
     }
     closeTestWindow(window);
 }
+
+TEST(PerspectiveReshape, NearIsUsedDownToWhereTheDepthTermStaysANormalFloat)
+{
+    // gluPerspective's depth term 2 near far / (far - near) is about 2 near
+    // for a far plane at 100: a normal float down to near = FLT_MIN / 2.
+    const int window = openTestWindow("near limit", 400, 300);
+    const float limit = std::numeric_limits<float>::min() / 2;
+    setPerspective(60, 1, 1, 100, 0, 0, 0);
+    reshapePerspective(400, 300);
+    setPerspective(60, 1, limit, 100, 0, 0, 0);
+    reshapePerspective(400, 300);
+    EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX),
+              projectionOf([&] { gluPerspective(60, getPerspectiveAspect(), limit, 100); }));
+    const std::vector<float> atLimit = reshapeResults();
+    setPerspective(60, 1, std::nextafter(limit, 0.0f), 100, 0, 0, 0);
+    reshapePerspective(300, 200);
+    EXPECT_EQ(reshapeResults(), atLimit) << "one float nearer is refused";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    closeTestWindow(window);
+}

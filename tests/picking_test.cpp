@@ -13,6 +13,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -42,6 +43,27 @@ void expectPicked(double x, double y, double tolerance)
     EXPECT_NEAR(p[1], y, tolerance);
     EXPECT_NEAR(p[2], 0, tolerance);
 }
+
+/* Model-view and projection matrices, floats as GL keeps them, whose
+ * product GLU unprojects into a point with x, y or z in turn beyond the
+ * double range and the other two finite, whatever the pixel (found by a
+ * search over extreme floats). */
+struct Matrices {
+    std::array<float, 16> modelView, projection;
+};
+
+constexpr float big = std::numeric_limits<float>::max();
+constexpr float low = std::numeric_limits<float>::min();
+constexpr float sub = std::numeric_limits<float>::denorm_min();
+
+const Matrices oneCoordinateOverflows[] = {
+    {{sub, 0, 0, 0, 0, big, 0, sub, 0, sub, -big, 1, 0, 0, 0, 1},
+     {0, 0, low, 0, 0, 1, 0, 0, 0, 0, big, 0, 1, 0, 0, sub}},
+    {{0, 0, 0, 1, 0, sub, 0, 0, big, sub, 0, 0, low, big, 0, 0},
+     {low, 0, 0, -big, 0, 1, 0, sub, 0, 0, 0, 0, 0, 0, 1, 0}},
+    {{big, 0, sub, 0, 0, 0, -big, 1, 0, low, 0, 0, 0, 1, 0, 0},
+     {0, 0, -big, 0, 0, sub, 1, -big, 1, 0, 0, 0, 0, 0, 1, low}},
+};
 
 /* Every pixel given misses: 0, and the outputs keep their values. */
 void expectMisses(const std::vector<std::array<int, 2>>& pixels)
@@ -125,7 +147,8 @@ TEST(Picking, TheCallersStateNeitherMisleadsNorChanges)
     expectPicked(1.25, -2.45, 0.1);
     expectPicked(-4.95, 4.95, 0.1);
     EXPECT_EQ(state(), before);
-    // A bound pack buffer would receive the read; singular matrices.
+    // A bound pack buffer would receive the read; singular matrices; one
+    // coordinate past the double range.
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
@@ -134,6 +157,13 @@ TEST(Picking, TheCallersStateNeitherMisleadsNorChanges)
     glDeleteBuffers(1, &buffer);
     glScaled(0, 0, 0);
     expectMisses({{50, 50}});
+    for (const Matrices& matrices : oneCoordinateOverflows) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(matrices.projection.data());
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(matrices.modelView.data());
+        expectMisses({{50, 50}, {10, 90}});
+    }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     closeTestWindow(window);
 }

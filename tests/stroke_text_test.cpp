@@ -84,6 +84,14 @@ class StrokeText : public ::testing::Test {
 
 }  // namespace
 
+// First in this program, before any setting.
+TEST(StrokeTextSettings, StartPlainUnsmoothedAndUnspaced)
+{
+    EXPECT_EQ(getStrokeBold(), 0);
+    EXPECT_EQ(getStrokeSmooth(), 0);
+    EXPECT_EQ(getStrokeSpacing(), 0.0f);
+}
+
 TEST_F(StrokeText, SettingsAreKeptUntilSetAgain)
 {
     setStrokeBold(1);

@@ -230,19 +230,25 @@ TEST(OwnFontWindows, EachWindowBuildsItsOwnFontsOnItsFirstOwnFontText)
 
     // Whatever the caller's pixel-store settings, glyphs come out right
     // and the settings come back.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_TRUE);
+    const struct {
+        GLenum name;
+        GLint value, initial;
+    } unpacking[] = {{GL_UNPACK_ALIGNMENT, 8, 4},
+                     {GL_UNPACK_LSB_FIRST, GL_TRUE, GL_FALSE},
+                     {GL_UNPACK_ROW_LENGTH, 16, 0},
+                     {GL_UNPACK_SKIP_ROWS, 2, 0},
+                     {GL_UNPACK_SKIP_PIXELS, 3, 0}};
+    for (const auto& setting : unpacking)
+        glPixelStorei(setting.name, setting.value);
     EXPECT_EQ(drawAtAnchor(boldFont, "A"), 10.0f);
     EXPECT_EQ(displayListCount(), fontLists);
     EXPECT_EQ(glyphDifferences(backBuffer(), boldA, 20, 30), "");
-    GLint alignment = 0;
-    GLboolean lsbFirst = GL_FALSE;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glGetBooleanv(GL_UNPACK_LSB_FIRST, &lsbFirst);
-    EXPECT_EQ(alignment, 8);
-    EXPECT_EQ(lsbFirst, GL_TRUE);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    for (const auto& setting : unpacking) {
+        GLint value = -1;
+        glGetIntegerv(setting.name, &value);
+        EXPECT_EQ(value, setting.value) << "setting " << setting.name;
+        glPixelStorei(setting.name, setting.initial);
+    }
 
     drawAtAnchor(greekFont, "a");
     EXPECT_EQ(displayListCount(), fontLists) << "built once";
@@ -259,4 +265,28 @@ TEST(OwnFontWindows, EachWindowBuildsItsOwnFontsOnItsFirstOwnFontText)
     EXPECT_EQ(displayListCount(), fontLists);
     closeTestWindow(second);
     closeTestWindow(first);
+}
+
+TEST(OwnFontWindows, AWindowWhoseFontsCannotBeMadeCallsNoListOfTheCallers)
+{
+    // glGenLists refuses between glBegin and glEnd, so the first own-font
+    // text there leaves the window without fonts: its texts draw nothing,
+    // and never call the caller's lists (each here moves the pen a pixel).
+    const int window = openTextWindow("no fonts");
+    const GLuint callers = glGenLists(128);
+    const GLubyte unlit = 0;
+    for (GLuint list = callers; list < callers + 128; ++list) {
+        glNewList(list, GL_COMPILE);
+        glBitmap(1, 1, 0.0f, 0.0f, 1.0f, 0.0f, &unlit);
+        glEndList();
+    }
+    glBegin(GL_POINTS);
+    drawText(0, boldFont, "A");
+    glEnd();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    EXPECT_EQ(drawAtAnchor(boldFont, "A"), 0.0f);
+    EXPECT_EQ(litPixels(backBuffer()), 0);
+    EXPECT_EQ(displayListCount(), 128) << "the caller's lists only";
+    closeTestWindow(window);
 }

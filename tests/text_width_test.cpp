@@ -55,6 +55,8 @@ TEST(TextWidth, OwnFontWidthIsHowFarDrawTextMovesThePen)
     const int window = openTextWindow("own-font widths");
     EXPECT_EQ(textWidth(boldFont, "%s", mixedText), 80);
     EXPECT_EQ(textWidth(smallFont, "%s", mixedText), 43) << "f 4 and i 3 pixels";
+    EXPECT_EQ(textWidth(greekFont, "%s", mixedText), 80) << "f and i as wide as the rest";
+    EXPECT_EQ(textWidth(arrowFont, "%s", mixedText), 64);
     EXPECT_EQ(textWidth(7, "%d", 42), 20) << "any other number is boldFont";
     for (int font : allFonts) {
         SCOPED_TRACE("font " + std::to_string(font));
