@@ -79,10 +79,13 @@ FreeTypeGlyph freeTypeGlyph(const std::string& file, float size, char32_t code)
     return glyph;
 }
 
-/* A character below U+0800 in UTF-8. */
+/* A character of the Basic Multilingual Plane in UTF-8. */
 std::string utf8Of(char32_t code)
 {
-    return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    if (code < 0x800)
+        return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+            static_cast<char>(0x80 | (code & 0x3F))};
 }
 
 /* The red channel of window pixel (x, y) counted from the bottom left. */
@@ -201,11 +204,11 @@ TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
 
 TEST_F(LoadedFont, PagesKeepEveryGlyphWhenTheyFillAndEachWindowHasItsOwn)
 {
-    // 1500 distinct letters of many scripts at 200 pixels: more than one
+    // 2500 distinct characters of many scripts at 200 pixels: more than one
     // page of the largest size holds.
     const int big = loadFont(sansFile.c_str(), 200.0f);
     std::string text;
-    for (char32_t code = 0x100; code < 0x100 + 1500; ++code) {
+    for (char32_t code = 0x100; code < 0x100 + 2500; ++code) {
         text += utf8Of(code);
         if (code % 25 == 0) {
             drawnText(big, text, 0.0f, 30.0f);
