@@ -167,16 +167,17 @@ void callGlyphLists(GLuint firstList)
     }
 }
 
-// Draws textBuffer in a loaded font: pen and baseline on whole pixels (as a
-// bitmap's raster position falls), one texel a pixel.
-void drawLoadedTextBuffer(int depthFlag, int font)
+// Draws textBuffer in a loaded font in `window`: pen and baseline on whole
+// pixels (as a bitmap's raster position falls), one texel a pixel. The
+// text is laid out only when it will be drawn.
+void drawLoadedTextBuffer(int window, int depthFlag, int font)
 {
-    const int window = glutGetWindow();
-    layoutText(font, textScale, textBuffer.data(), textLayout);
-    const auto width = static_cast<float>(roundToPixels(textLayout.advance));
     beginWindowDrawing(depthFlag != 0);
+    if (anchorValid)
+        layoutText(font, textScale, textBuffer.data(), textLayout);
     const TextShift shift =
-        takeTextShift(width, static_cast<float>(loadedCapitalDrop(font, textScale)));
+        takeTextShift(anchorValid ? static_cast<float>(roundToPixels(textLayout.advance)) : 0.0f,
+                      static_cast<float>(loadedCapitalDrop(font, textScale)));
     if (anchorValid)
         drawLayout(window, textLayout, std::floor(textAnchor[0] + shift.dx),
                    std::floor(textAnchor[1] + shift.dy), -shift.depth);
@@ -188,12 +189,13 @@ void drawLoadedTextBuffer(int depthFlag, int font)
 // nothing.
 void drawTextBuffer(int depthFlag, int font)
 {
-    releaseClosedFacePages(glutGetWindow());
+    const int window = glutGetWindow();
+    releaseClosedFacePages(window);
     if (isLoadedFont(font)) {
-        drawLoadedTextBuffer(depthFlag, font);
+        drawLoadedTextBuffer(window, depthFlag, font);
         return;
     }
-    const GLuint firstList = windowFontListBase(glutGetWindow(), font, textScale);
+    const GLuint firstList = windowFontListBase(window, font, textScale);
     const auto scale = static_cast<float>(textScale);
     beginWindowDrawing(depthFlag != 0);
     placeText(charAdvance(font) * scale, alignedBaselineDrop * scale);
