@@ -17,9 +17,11 @@ the run with the score so far. The installation and packaging tests are
 left out: they reinstall the library each time and check how it installs
 and links, calling only what the other tests check in detail.
 
-Usage: scripts/mutate.py [-n MUTANTS] [--seed SEED] [-j JOBS] [PATH...]
+Usage: scripts/mutate.py [-n MUTANTS] [--seed SEED] [-j JOBS] [--only N,...] [PATH...]
   MUTANTS, SEED and JOBS may come from the environment too (40, random, 2);
-  PATHs limit the sample to the sources under them (support/image, ...).
+  PATHs limit the sample to the sources under them (support/image, ...);
+  --only tries just those numbers of the sample, say the survivors of an
+  earlier run with the same seed once a test has been added for them.
 Prints each mutant's verdict as it goes, each survivor as
 `file:line: change | the line`, and last:
   mutation: K killed / L live mutants (score P%), S stillborn
@@ -179,6 +181,8 @@ def main():
     options.add_argument("-n", "--mutants", type=int, default=int(os.environ.get("MUTANTS", 40)))
     options.add_argument("--seed", type=int, default=os.environ.get("SEED") or None)
     options.add_argument("-j", "--jobs", type=int, default=int(os.environ.get("JOBS", 2)))
+    options.add_argument("--only", type=lambda text: {int(n) for n in text.split(",")},
+                         help="try only these numbers of the sample (1, 2, ...)")
     options.add_argument("paths", nargs="*", help="limit the sample to the sources under these")
     args = options.parse_args()
     seed = args.seed if args.seed is not None else random.randrange(1000000)
@@ -214,6 +218,8 @@ def main():
         started = time.monotonic()
         try:
             for number, (path, start, end, new, what) in enumerate(sample, 1):
+                if args.only and number not in args.only:
+                    continue
                 with open(os.path.join(tree, path), encoding="utf-8") as source:
                     text = source.read()
                 line = text.count("\n", 0, start) + 1

@@ -50,15 +50,19 @@ void setCapability(GLenum capability, bool on)
 // Internal interface
 // ---------------------------------------------------------------------------
 
-int contextGlVersion()
+int glVersionOf(const char* version)
 {
-    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     if (version == nullptr)
         return 11;
     char* end = nullptr;
     const long major = std::strtol(version, &end, 10);
     const long minor = *end == '.' ? std::strtol(end + 1, nullptr, 10) : 0;
     return static_cast<int>(std::min(major, 9L) * 10 + std::min(minor, 9L));
+}
+
+int contextGlVersion()
+{
+    return glVersionOf(reinterpret_cast<const char*>(glGetString(GL_VERSION)));
 }
 
 CapabilitySwitch switchCapability(GLenum capability, bool on)

@@ -26,8 +26,12 @@ namespace vestrane::detail {
 // The context
 // ---------------------------------------------------------------------------
 
-/* The GL version of the current context as major x 10 + minor, each at most
- * 9 (2.1 gives 21); 11, the oldest GL, when no context names one. */
+/* A GL_VERSION string ("major.minor[.release] [vendor text]") as major x 10
+ * + minor, each at most 9: "2.1 Mesa" gives 21; 11, the oldest GL, for
+ * NULL. */
+[[nodiscard]] int glVersionOf(const char* version);
+
+/* The GL version of the current context, as glVersionOf gives it. */
 [[nodiscard]] int contextGlVersion();
 
 // ---------------------------------------------------------------------------

@@ -235,15 +235,6 @@ void decodeText(const char* text)
     }
 }
 
-bool isMark(char32_t code)
-{
-    const hb_unicode_general_category_t category =
-        hb_unicode_general_category(hb_unicode_funcs_get_default(), code);
-    return category == HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK ||
-           category == HB_UNICODE_GENERAL_CATEGORY_SPACING_MARK ||
-           category == HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK;
-}
-
 // The face of each character: the font's own, else a mark's base face when
 // that has the mark, else the fallback; the font's own (its missing-glyph
 // box) when no installed font has it.
@@ -299,6 +290,15 @@ void shapeRun(std::size_t start, std::size_t end, hb_script_t script, std::uint3
 // ---------------------------------------------------------------------------
 // Internal interface
 // ---------------------------------------------------------------------------
+
+bool isMark(char32_t code)
+{
+    const hb_unicode_general_category_t category =
+        hb_unicode_general_category(hb_unicode_funcs_get_default(), code);
+    return category == HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK ||
+           category == HB_UNICODE_GENERAL_CATEGORY_SPACING_MARK ||
+           category == HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK;
+}
 
 std::int32_t glyphRenderFlags()
 {

@@ -102,6 +102,11 @@ bool layoutText(int font, int scale, const char* text, TextLayout& layout);
  * text scale: how far centred and right-aligned text drops its baseline. */
 [[nodiscard]] int loadedCapitalDrop(int font, int scale);
 
+/* Whether a character is a combining mark (non-spacing, spacing or
+ * enclosing): one the font lacks is taken from its base's face when that
+ * face has it. */
+[[nodiscard]] bool isMark(char32_t code);
+
 /* Renders a placed glyph's coverage; false when it cannot (then it draws
  * nothing). */
 bool renderGlyph(const PlacedGlyph& glyph, GlyphBitmap& bitmap);
