@@ -44,10 +44,11 @@ std::set<std::string> namesIn(const fs::path& folder)
     return names;
 }
 
-/* errno of a failed save; -1 for one that succeeded. */
+/* errno of a failed save; -1 for one that succeeded. errno starts stale:
+ * a success must not read it, a failure must set its own. */
 int failure(const fs::path& path)
 {
-    errno = 0;
+    errno = EIO;
     return saveWindowImage(path.c_str()) ? -1 : errno;
 }
 
@@ -77,12 +78,17 @@ class SaveWindowImage : public ::testing::Test {
 
 }  // namespace
 
-TEST(SaveWindowImageAlone, WithoutACurrentWindowFails)
+TEST(SaveWindowImageAlone, FailsWithoutACurrentWindowAndSavesOneOfOnePixel)
 {
-    EXPECT_EQ(failure("/tmp/vestrane-image-none.png"), EINVAL); /* before glutInit */
-    closeTestWindow(openTestWindow("gone", 20, 20));
-    EXPECT_EQ(failure("/tmp/vestrane-image-none.png"), EINVAL);
-    EXPECT_FALSE(fs::exists("/tmp/vestrane-image-none.png"));
+    const fs::path path = "/tmp/vestrane-image-alone.png";
+    EXPECT_EQ(failure(path), EINVAL); /* before glutInit */
+    const int window = openTestWindow("one pixel", 1, 1);
+    ASSERT_EQ(failure(path), -1);
+    EXPECT_TRUE(readPngFile(path) == readGlPixels(1, 1, GL_BACK));
+    fs::remove(path);
+    closeTestWindow(window);
+    EXPECT_EQ(failure(path), EINVAL);
+    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST_F(SaveWindowImage, HoldsTheBackBufferTopRowFirstAndPutsGlStateBack)

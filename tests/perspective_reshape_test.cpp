@@ -218,6 +218,8 @@ const UnusableSetUp unusableSetUps[] = {
     {"ortho infinite", reshapeOrtho, [] { setOrthoBox(-infinity, 5, -5, 5, -1, 1); }},
     {"ortho NaN", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, notANumber, 1); }},
     {"ortho widened past float", reshapeOrtho, [] { setOrthoBox(-3e38f, 3e38f, -1, 1, -1, 1); }},
+    {"ortho centre past float", reshapeOrtho,
+     [] { setOrthoBox(-1, 1, 3e38f, std::numeric_limits<float>::max(), -1, 1); }},
     {"frustum near 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 0, 100, 0, 0, -5); }},
     {"frustum near < 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, -1, 100, 0, 0, -5); }},
     {"frustum near = far", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 5, 5, 0, 0, -5); }},

@@ -47,6 +47,7 @@ TEST(Utf8, DecodesEachFormAtItsLimitsAndReplacesWhatIsInvalid)
         {"\xc0\x80\xc1\xbf", {bad, bad, bad, bad}},           // overlong two-byte
         {"\xe0\x9f\xbf", {bad, bad, bad}},                    // overlong three-byte
         {"\xf0\x8f\xbf\xbf", {bad, bad, bad, bad}},           // overlong four-byte
+        {"\xf0\xbf\xbf\xbf\xf0\xc0", {0x3FFFF, bad, bad}},    // F0's highest second byte
         {"\xed\xa0\x80", {bad, bad, bad}},                    // a surrogate
         {"\xf4\x90\x80\x80\xf5", {bad, bad, bad, bad, bad}},  // above U+10FFFF
         {"\xe2\x82x", {bad, 'x'}},                            // cut by a plain letter
@@ -70,6 +71,7 @@ TEST(Utf8, CutTextLosesOnlyTheSequenceItWouldSplit)
         {"a\xf0\x9f\x98\x80", 5},
         {"ab\xc3", 2},
         {"ab\xc3\xa9", 4},
+        {"ab\xe2\xc0", 4},  // C0 starts nothing: no sequence is cut
         {"ab\x80", 3},
         {"\xff", 1},
         {"", 0},
