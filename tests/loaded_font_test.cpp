@@ -23,7 +23,9 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,28 @@ FreeTypeGlyph freeTypeGlyph(const std::string& file, float size, char32_t code)
     FT_Done_Face(face);
     FT_Done_FreeType(library);
     return glyph;
+}
+
+/* A copy of DejaVu Sans whose 'H' (glyph 43, at a long offset in 'loca')
+ * fails to load, its contour count made impossible: to the library, a font
+ * without Latin capitals. */
+std::string sansWithoutCapitalH()
+{
+    std::ifstream source(sansFile, std::ios::binary);
+    std::string font{std::istreambuf_iterator<char>(source), {}};
+    const auto read = [&font](std::size_t at, int bytes) {
+        std::size_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value = value << 8 | static_cast<unsigned char>(font[at + static_cast<std::size_t>(i)]);
+        return value;
+    };
+    std::map<std::string, std::size_t> tables;
+    for (std::size_t entry = 12; entry < 12 + 16 * read(4, 2); entry += 16)
+        tables[font.substr(entry, 4)] = read(entry + 8, 4);
+    font[tables["glyf"] + read(tables["loca"] + 4 * 43, 4)] = '\x7f';
+    const std::string path = testing::TempDir() + "no-capital-h.ttf";
+    std::ofstream(path, std::ios::binary) << font;
+    return path;
 }
 
 /* A character of the Basic Multilingual Plane in UTF-8. */
@@ -184,6 +208,12 @@ TEST_F(LoadedFont, WidthsAreTheShapedAdvanceAndAlignmentUsesThem)
             top = y;
         }
     EXPECT_NEAR((top + bottom) / 2.0, 60.0, 1.0);
+    // Without an 'H', capitals are taken as 0.7 of the 38-pixel ascent.
+    const std::string noCapitals = sansWithoutCapitalH();
+    const int noH = loadFont(noCapitals.c_str(), 40.0f);
+    EXPECT_EQ(vestrane::detail::loadedCapitalDrop(noH, 1), 13);
+    freeFont(noH);
+    std::remove(noCapitals.c_str());
     // Advances add up in 26.6 before rounding: no drift over a long text.
     EXPECT_EQ(textWidth(sans, "%s", std::string(300, 'i').c_str()),
               std::lround(300 * i.advance / 64.0));

@@ -218,6 +218,11 @@ const UnusableSetUp unusableSetUps[] = {
     {"ortho infinite", reshapeOrtho, [] { setOrthoBox(-infinity, 5, -5, 5, -1, 1); }},
     {"ortho NaN", reshapeOrtho, [] { setOrthoBox(-5, 5, -5, 5, notANumber, 1); }},
     {"ortho widened past float", reshapeOrtho, [] { setOrthoBox(-3e38f, 3e38f, -1, 1, -1, 1); }},
+    // Each axis's scale 2 / span falls just under the smallest normal float.
+    {"ortho x scale past float", reshapeOrtho, [] { setOrthoBox(-1e38f, 1e38f, -1, 1, -1, 1); }},
+    {"ortho y scale past float", reshapeOrtho, [] { setOrthoBox(-1, 1, -1e38f, 1e38f, -1, 1); }},
+    {"ortho depth scale past float", reshapeOrtho,
+     [] { setOrthoBox(-1, 1, -1, 1, -1e38f, 1e38f); }},
     {"ortho centre past float", reshapeOrtho,
      [] { setOrthoBox(-1, 1, 3e38f, std::numeric_limits<float>::max(), -1, 1); }},
     {"frustum near 0", reshapeFrustum, [] { setFrustumBox(-1, 1, -1, 1, 0, 100, 0, 0, -5); }},
