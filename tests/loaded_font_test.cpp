@@ -8,6 +8,7 @@
  * (glyph pages and render flags), FreeType, the harness, GoogleTest. Fonts
  * are the DejaVu files, loaded by path.
  */
+#define GL_GLEXT_PROTOTYPES /* glBindBuffer, for a bound unpack buffer */
 #include "support/text/glyph_pages.h"
 #include "support/text/loaded_fonts.h"
 #include "support/text/text.h"
@@ -370,6 +371,10 @@ TEST_F(LoadedFont, EveryEntryPutsBackTheStateItChanges)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
     glBlendFunc(GL_ONE, GL_ONE);
     glAlphaFunc(GL_LEQUAL, 0.75f);
+    GLuint unpackBuffer = 0;  // glyph uploads must not read from it
+    glGenBuffers(1, &unpackBuffer);
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, unpackBuffer);
+    glBufferData(GL_PIXEL_UNPACK_BUFFER, 16, nullptr, GL_STATIC_DRAW);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 7);
     glPixelTransferf(GL_ALPHA_SCALE, 0.5f);
@@ -380,12 +385,20 @@ TEST_F(LoadedFont, EveryEntryPutsBackTheStateItChanges)
     glMatrixMode(GL_TEXTURE);
     glLoadMatrixf(textureMatrix);
     glMatrixMode(GL_MODELVIEW);
-    const GLenum integers[] = {
-        GL_TEXTURE_BINDING_2D,   GL_BLEND_SRC,          GL_BLEND_DST,
-        GL_UNPACK_ALIGNMENT,     GL_UNPACK_ROW_LENGTH,  GL_MATRIX_MODE,
-        GL_POLYGON_MODE,         GL_ACTIVE_TEXTURE,     GL_CLIENT_ACTIVE_TEXTURE,
-        GL_ARRAY_BUFFER_BINDING, GL_ATTRIB_STACK_DEPTH, GL_CLIENT_ATTRIB_STACK_DEPTH,
-        GL_ALPHA_TEST_FUNC};
+    const GLenum integers[] = {GL_TEXTURE_BINDING_2D,
+                               GL_BLEND_SRC,
+                               GL_BLEND_DST,
+                               GL_UNPACK_ALIGNMENT,
+                               GL_UNPACK_ROW_LENGTH,
+                               GL_MATRIX_MODE,
+                               GL_POLYGON_MODE,
+                               GL_ACTIVE_TEXTURE,
+                               GL_CLIENT_ACTIVE_TEXTURE,
+                               GL_ARRAY_BUFFER_BINDING,
+                               GL_ATTRIB_STACK_DEPTH,
+                               GL_CLIENT_ATTRIB_STACK_DEPTH,
+                               GL_ALPHA_TEST_FUNC,
+                               GL_PIXEL_UNPACK_BUFFER_BINDING};
     const GLenum flags[] = {GL_TEXTURE_2D, GL_BLEND,        GL_ALPHA_TEST,  GL_LIGHTING,
                             GL_DEPTH_TEST, GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_TEXTURE_COORD_ARRAY};
     const auto snapshot = [&] {
