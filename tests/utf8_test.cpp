@@ -43,6 +43,7 @@ TEST(Utf8, DecodesEachFormAtItsLimitsAndReplacesWhatIsInvalid)
         {"\xe0\xa0\x80\xef\xbf\xbf", {0x800, 0xFFFF}},
         {"\xed\x9f\xbf\xee\x80\x80", {0xD7FF, 0xE000}},
         {"\xf0\x90\x80\x80\xf4\x8f\xbf\xbf", {0x10000, 0x10FFFF}},
+        {"\xf1\x80\x80\x80\xf3\xbf\xbf\xbf", {0x40000, 0xFFFFF}},
         {"\x80\xbf", {bad, bad}},                             // stray continuations
         {"\xc0\x80\xc1\xbf", {bad, bad, bad, bad}},           // overlong two-byte
         {"\xe0\x9f\xbf", {bad, bad, bad}},                    // overlong three-byte
