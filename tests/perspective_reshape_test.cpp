@@ -284,7 +284,7 @@ TEST(ProjectionReshapes, UnusableSetUpsKeepThePreviousProjectionAndValues)
     closeTestWindow(window);
 }
 
-TEST(PerspectiveReshape, NearIsUsedDownToWhereTheDepthTermStaysANormalFloat)
+TEST(PerspectiveReshape, NearAndFieldOfViewAreUsedDownToWhereTheirTermsStayNormalFloats)
 {
     // gluPerspective's depth term 2 near far / (far - near) is about 2 near
     // for a far plane at 100: a normal float down to near = FLT_MIN / 2.
@@ -300,6 +300,11 @@ TEST(PerspectiveReshape, NearIsUsedDownToWhereTheDepthTermStaysANormalFloat)
     setPerspective(60, 1, std::nextafter(limit, 0.0f), 100, 0, 0, 0);
     reshapePerspective(300, 200);
     EXPECT_EQ(reshapeResults(), atLimit) << "one float nearer is refused";
+    // A field of view whose cotangent, 3.3e38, is still a float: used at 4:3.
+    setPerspective(3.5e-37f, 1, 1, 100, 0, 0, 0);
+    reshapePerspective(400, 300);
+    EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX),
+              projectionOf([] { gluPerspective(3.5e-37f, getPerspectiveAspect(), 1, 100); }));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     closeTestWindow(window);
 }
