@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -284,7 +285,7 @@ TEST(ProjectionReshapes, UnusableSetUpsKeepThePreviousProjectionAndValues)
     closeTestWindow(window);
 }
 
-TEST(PerspectiveReshape, NearAndFieldOfViewAreUsedDownToWhereTheirTermsStayNormalFloats)
+TEST(PerspectiveReshape, SetUpsAreUsedAsFarAsTheMatrixTermsStayNormalFloats)
 {
     // gluPerspective's depth term 2 near far / (far - near) is about 2 near
     // for a far plane at 100: a normal float down to near = FLT_MIN / 2.
@@ -300,11 +301,18 @@ TEST(PerspectiveReshape, NearAndFieldOfViewAreUsedDownToWhereTheirTermsStayNorma
     setPerspective(60, 1, std::nextafter(limit, 0.0f), 100, 0, 0, 0);
     reshapePerspective(300, 200);
     EXPECT_EQ(reshapeResults(), atLimit) << "one float nearer is refused";
-    // A field of view whose cotangent, 3.3e38, is still a float: used at 4:3.
-    setPerspective(3.5e-37f, 1, 1, 100, 0, 0, 0);
-    reshapePerspective(400, 300);
-    EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX),
-              projectionOf([] { gluPerspective(3.5e-37f, getPerspectiveAspect(), 1, 100); }));
+    // A field of view whose cotangent, 3.3e38, is still a float, used at
+    // 4:3; a far plane at 1e30, whose depth terms stay near 1 and 2.
+    for (const std::pair<float, float>& setUp :
+         {std::pair{3.5e-37f, 100.0f}, std::pair{60.0f, 1e30f}}) {
+        const float fovy = setUp.first;
+        const float far = setUp.second;
+        setPerspective(fovy, 1, 1, far, 0, 0, 0);
+        reshapePerspective(400, 300);
+        EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX),
+                  projectionOf([&] { gluPerspective(fovy, getPerspectiveAspect(), 1, far); }))
+            << fovy << ", " << far;
+    }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     closeTestWindow(window);
 }
