@@ -353,13 +353,14 @@ TEST_F(LoadedFont, HostileInputGetsAClearResult)
     EXPECT_EQ(textWidth(sans, "%s", longText.c_str()),
               textWidth(sans, "%s", std::string(1998, 'a').c_str()));
 
-    // A freed or unknown number draws in boldFont; freeing twice is harmless.
+    // A freed or unknown number, one past arrowFont too, draws in boldFont;
+    // freeing twice is harmless.
     const int freed = loadFont(sansFile.c_str(), 12.0f);
     freeFont(freed);
     freeFont(freed);
     freeFont(boldFont);
     freeFont(-5);
-    for (int font : {freed, 9999}) {
+    for (int font : {freed, arrowFont + 1, 9999}) {
         EXPECT_EQ(textWidth(font, "abc"), textWidth(boldFont, "abc"));
         EXPECT_EQ(fontLineHeight(font), 13);
         EXPECT_EQ(differingPixels(drawnText(font, "abc"), drawnText(boldFont, "abc")), 0);
