@@ -234,6 +234,9 @@ TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
     const Image arabic = drawnText(sans, "\u0627\u0628");
     const Image alef = drawnText(sans, "\u0627");
     EXPECT_GT(inkSpan(arabic).right, inkSpan(alef).right + 5) << "alef drawn rightmost";
+    // A run's script may come from its first letter alone: in Hebrew, the
+    // space after alef is drawn left of it.
+    EXPECT_GE(inkSpan(drawnText(sans, "\u05d0 a")).left, 40 + textWidth(sans, " "));
     // DejaVu Serif has no Hebrew: the letter comes from another installed
     // font on the same baseline, not the missing-glyph box.
     const int serif = loadFont(serifFile.c_str(), 40.0f);
@@ -339,6 +342,9 @@ TEST_F(LoadedFont, HostileInputGetsAClearResult)
     const int largest = loadFont(sansFile.c_str(), 1024.0f);
     EXPECT_GT(largest, sans) << "numbers grow, never reused";
     freeFont(largest);
+    const int smallest = loadFont(sansFile.c_str(), 1.0f);
+    EXPECT_GT(smallest, largest) << "1 pixel is a size";
+    freeFont(smallest);
     std::remove(garbage.c_str());
     std::remove(truncated.c_str());
 
