@@ -136,6 +136,7 @@ TEST(TextScale, ValuesOfTheVariableTheResourceAndDpiAndIgnoredScales)
     for (const auto& [text, dpi] : std::vector<std::pair<const char*, double>>{
              {"Xft.antialias:\t1\nXft.dpi:\t192\n", 192.0},
              {"  Xft.dpi :144.5  \nXft.hinting:\t1", 144.5},
+             {"Xft.dpi:\t96.25\n", 96.25},
              {"Xft.dpi:\t96\nXft.dpi:\t288", 288.0},  // the last one counts
              {"Xft.dpi:\t192\nXft.dpi:\tlots\n", 0.0},
              {"Xft.dpi:\t192 dpi\nXft.dpix:\t192\n*dpi:\t192\n! Xft.dpi: 192\n", 0.0},
