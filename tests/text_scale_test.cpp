@@ -78,7 +78,7 @@ TEST(TextScale, FontsAtTwoAndThreeAreTheScaleOnePictureGrownEachWindowItsOwn)
     EXPECT_EQ(displayListCount(), 2 * 4 * 128) << "scales 1 and 2, each built once";
     // The largest scale, then one more, where others were built already.
     const Image reference = lineAt(1, boldFont);
-    for (int scale : {vestrane::detail::maxTextScale, 4})
+    for (int scale : {vestrane::detail::maxTextScale, 3})
         EXPECT_EQ(pixelsNotGrownFrom(lineAt(scale, boldFont), reference, scale), 0)
             << "scale " << scale;
     closeTestWindow(windows[1]);
