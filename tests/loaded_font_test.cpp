@@ -339,6 +339,7 @@ TEST_F(LoadedFont, HostileInputGetsAClearResult)
                              truncated.c_str(), fontDir.c_str(), "/dev/null"})
         expectRefused(name, 12.0f, EINVAL);
     expectRefused("/no/such/font.ttf", 12.0f, ENOENT);
+    expectRefused((sansFile + "/font.ttf").c_str(), 12.0f, ENOENT);  // not ENOTDIR
     const int largest = loadFont(sansFile.c_str(), 1024.0f);
     EXPECT_GT(largest, sans) << "numbers grow, never reused";
     freeFont(largest);
