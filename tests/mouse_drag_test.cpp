@@ -319,6 +319,11 @@ TEST(DragSteps, ZoomIsOnePointZeroTwoPerFivePixelsEitherWay)
     EXPECT_EQ(zoomedScale(1.02f, -5), 1.0f);
     EXPECT_EQ(zoomedScale(3.5f, 0), 3.5f);
     EXPECT_LT(zoomedScale(1.0f, -1), 1.0f);
+    // Near either end of the range a step is taken; from the end, none past it.
+    EXPECT_LT(zoomedScale(1.5e-6f, -5), 1.5e-6f);
+    EXPECT_EQ(zoomedScale(1e-6f, -5), 1e-6f);
+    EXPECT_GT(zoomedScale(0.9e6f, 5), 0.9e6f);
+    EXPECT_EQ(zoomedScale(1e6f, 5), 1e6f);
 }
 
 TEST(DragSteps, PanIsTheWorldSizeOfThePixelsAndNeverDividesByZero)
