@@ -178,7 +178,7 @@ TEST_F(RotationKeys, EscapeEndsTheProcessWithStatusZeroWhateverIsHeld)
         {
             tapKey(XK_Escape, holdShift | holdCtrl | holdAlt);
             // Nothing but the exit ends this wait.
-            pumpEventsUntil([] { return false; });
+            static_cast<void>(pumpEventsUntil("the exit", [] { return false; }));
             std::exit(3);
         },
         ::testing::ExitedWithCode(0), "");

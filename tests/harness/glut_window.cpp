@@ -96,11 +96,6 @@ Window xWindowOf(int window)
         timeoutMs, 2);
 }
 
-bool pumpEventsUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    return static_cast<bool>(pumpEventsUntil("a condition", done, timeoutMs));
-}
-
 void pumpPendingEvents()
 {
     noteGlutDisplay();

@@ -36,9 +36,6 @@ XWindow xWindowOf(int window);
                                            const std::function<bool()>& done,
                                            int timeoutMs = waitLimitMs);
 
-/* The same, for a caller that reports the failure itself. */
-bool pumpEventsUntil(const std::function<bool()>& done, int timeoutMs = waitLimitMs);
-
 /* Hands GLUT every event the X server has for it, the input sent through
  * x_input.h included, and runs the callbacks and redisplays they cause,
  * until none is left. A callback that has not run by then was not called

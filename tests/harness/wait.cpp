@@ -17,6 +17,8 @@
             return ::testing::AssertionFailure()
                    << "gave up after " << timeoutMs / 1000.0 << " s waiting for " << what;
         }
+        // The pause between two checks, within the deadline (not a wait
+        // for a time): it leaves the processor to the program watched.
         if (pollMs > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
         }
