@@ -6,6 +6,8 @@
  * - ::VESTRANE_API stands before every function that the public headers
  *   declare.
  * - ::WindowId names a GLUT window in the view and projection modules.
+ * - ::Color is a colour component: the colour and text modules take colours
+ *   as pointers to four of them.
  *
  * `#include <support/common.h>` (every module header includes it).
  * Depends on: nothing.
@@ -29,6 +31,10 @@
 
 /** A GLUT window identifier, as glutCreateWindow returns it; -1 names no window. */
 typedef int WindowId;
+
+/** One colour component; a colour is a pointer to four of them (red, green,
+ * blue, alpha), the form glColor4fv takes. (The same type as GLfloat.) */
+typedef float Color;
 
 /** @} */
 

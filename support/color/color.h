@@ -46,9 +46,6 @@
 extern "C" {
 #endif
 
-/** One colour component; a colour is a pointer to four of them (RGBA). */
-typedef GLfloat Color;
-
 /**
  * @name Named colours
  * Each returns a pointer to its own entry of the colour table, the same

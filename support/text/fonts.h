@@ -1,63 +1,88 @@
 /*
- * fonts.h - the own bitmap fonts as per-window display lists (internal, C++).
+ * fonts.h - the own bitmap fonts: metrics, and their glyphs grown to a
+ * text scale (internal, C++).
  *
- * Depends on: OpenGL, support/common.h (WindowId). Defined in fonts.cpp;
- * used by text.cpp (own-font text and its widths), the benchmarks and the
- * tests.
+ * Depends on: glyphs.h (the glyph tables), text_scale.h (the largest
+ * scale). Defined in fonts.cpp; used by text.cpp (widths and placement),
+ * the renderers (display lists, glyph pages), the benchmarks and the
+ * tests. No GL.
  *
  * Fonts are chosen by font number: 2 small, 3 Greek, 4 arrows, any other
- * number bold (the numbers of text.h).
+ * number bold (the numbers of text.h). Codes 32..125 hold a glyph; 0..31,
+ * 126, 127 and 128..255 draw nothing and do not move the pen. At scale s
+ * each glyph pixel is an s x s block, and the origin (0, 2), the cell and
+ * the advance are s times as large.
  *
- * Display lists belong to a GL context, so every window that shows own-font
- * text gets its own four blocks of 128 lists for each text scale it uses,
- * one block per font and one list per 7-bit character code: the list of
- * code c is the block's first name + c. Codes 32..125 hold a glyph; 0..31,
- * 126 and 127 are empty lists. At scale s each glyph pixel is an s x s
- * block, and the origin (0, 2) and the advance are s times as large; the
- * scale-1 lists are the glyph tables as they are. Any window identifier
- * GLUT hands out has room: the tables grow with the identifiers, a few
- * dozen bytes each.
+ * Glyph pages: for the renderers that draw from textures, all four fonts at
+ * one scale are laid out on one page of one byte a texel (255 ink, 0
+ * none): a grid of ownPageColumns cells a row, each cell 8s x 13s texels,
+ * the glyph's bottom row at the cell's bottom (texel row 0 is the page's
+ * bottom row, as glBitmap reads rows).
  */
 #ifndef VESTRANE_SUPPORT_TEXT_FONTS_H
 #define VESTRANE_SUPPORT_TEXT_FONTS_H
 
-#include "support/common.h"
+#include "support/text/glyphs.h"
+#include "support/text/text_scale.h"
 
-#include <GL/gl.h>
+#include <array>
+#include <cstddef>
+#include <vector>
 
 namespace vestrane::detail {
 
-inline constexpr GLsizei listsPerFont = 128;
+inline constexpr int listsPerFont = 128;
+inline constexpr int ownFontCount = 4;
+inline constexpr int ownPageColumns = 32;
+inline constexpr int ownCellRows = 13;  // the tallest glyph cell, at scale 1
 
-/*
- * The first list name of `font`'s block at text scale `scale` (1..8) in
- * `window`, building the window's four fonts at that scale on the first
- * call for that window and scale: the lists are recorded in the current GL
- * context, which must be that window's, and the pixel unpack settings are
- * put back as they were. Later calls for the window and scale touch no GL
- * state and allocate nothing. 0 when the window has no fonts at that scale
- * and text in it must draw nothing: a negative identifier, a scale outside
- * 1..8, or no memory to grow the tables.
- */
-[[nodiscard]] GLuint windowFontListBase(WindowId window, int font, int scale = 1);
+// The glyph's origin, in glyph pixels: its bottom two rows lie below the
+// baseline.
+inline constexpr float ownGlyphOriginX = 0.0f;
+inline constexpr float ownGlyphOriginY = 2.0f;
 
-/*
- * Pixels the pen moves for one byte of text in `font` at scale 1 (times the
- * scale at any other): the glyph's advance
- * for codes 32..125 (smallFont's f and i are narrower than the rest), 0
- * for every code that draws nothing (control codes, 126, 127, 128..255).
- * The glyph lists are recorded with these advances.
- */
+// Room for the largest glyph at the largest scale: every row `scale` times,
+// `scale` bytes each (one bit a pixel, MSB first, as glBitmap takes them).
+using ScaledGlyph = std::array<unsigned char, ownCellRows * maxTextScale * maxTextScale>;
+
+/* 0..3: the font's place in the tables (bold, small, Greek, arrows). */
+[[nodiscard]] int ownFontIndex(int font);
+
+/* Whether `code` carries a glyph in the own fonts (32..125). */
+[[nodiscard]] bool hasOwnGlyph(int code);
+
+/* Pixels the pen moves for one byte of text in `font` at scale 1: the
+ * glyph's advance for codes 32..125 (smallFont's f and i are narrower than
+ * the rest), 0 for every code that draws nothing. */
 [[nodiscard]] int glyphAdvance(int font, unsigned char code);
 
 /* Pixels a character of `font` counts for centred and right-aligned text
- * at scale 1: the advance of its full-width characters (smallFont's narrow
- * f and i are not counted). */
+ * at scale 1: the advance of its full-width characters. */
 [[nodiscard]] float charAdvance(int font);
 
 /* The height of `font`'s glyph cell at scale 1: 10 rows for smallFont, 13
  * for the others. */
 [[nodiscard]] int cellHeight(int font);
+
+/* The glyph of `code` (32..125) in the font of index `fontIndex`, every
+ * pixel grown into a scale x scale block, rows bottom up, `scale` bytes a
+ * row; returns its rows (cellHeight x scale). */
+int scaledGlyph(int fontIndex, int code, int scale, ScaledGlyph& grown);
+
+/* The size of the glyph page of a scale, in texels. */
+[[nodiscard]] int ownPageWidth(int scale);
+[[nodiscard]] int ownPageHeight(int scale);
+
+/* The bottom-left texel of a glyph's cell on its scale's page. */
+struct OwnCell {
+    int x;
+    int y;
+};
+[[nodiscard]] OwnCell ownGlyphCell(int fontIndex, int code, int scale);
+
+/* Fills `texels` with the page of a scale (ownPageWidth x ownPageHeight,
+ * bottom row first). */
+void buildOwnPage(int scale, std::vector<unsigned char>& texels);
 
 }  // namespace vestrane::detail
 

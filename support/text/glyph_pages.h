@@ -1,45 +1,84 @@
 /*
- * glyph_pages.h - loaded-font text drawn from glyph textures (internal, C++).
+ * glyph_pages.h - pages of loaded-font glyph coverage and where each glyph
+ * lies on them (internal, C++).
  *
- * Text in loaded fonts is drawn from per-window pages of glyph coverage in
- * GL_ALPHA textures.
+ * Depends on: loaded_fonts.h (placed glyphs, glyph bitmaps). Used by the
+ * text contexts (one atlas each) and the renderers, which keep a texture
+ * of each page; defined in glyph_pages.cpp. No GL: the atlas keeps the
+ * texels and says which part of a page changed, and a renderer sends that
+ * part to the page's texture before drawing from it.
  *
- * Depends on: loaded_fonts.h (layouts, glyph bitmaps), OpenGL 1.1. Used by
- * text.cpp; defined in glyph_pages.cpp.
- *
- * Each window keeps its own pages, as textures belong to a GL context: one
- * face's glyphs a page, each glyph rasterised once per window and size and
- * never moved or overwritten. A page starts at 256 x 256 texels and doubles
- * up to 4096 x 4096 or GL_MAX_TEXTURE_SIZE, whichever is smaller; a face
- * whose page is full at that size gets another. A glyph larger than a page
- * can be draws nothing. The pages of a freed font's face are deleted the
- * next time their window draws text.
+ * One face's glyphs a page, each glyph rasterised once per atlas and size
+ * and never moved or overwritten; shelves of glyphs fill a page row by
+ * row. A page starts at 256 x 256 texels and doubles up to 4096 x 4096 or
+ * the context's largest texture, whichever is smaller; a face whose page
+ * is full at that size gets another. A glyph larger than a page can be
+ * draws nothing. The pages of a freed font's face are closed the next time
+ * their atlas is used, and their textures handed back for deleting.
  */
 #ifndef VESTRANE_SUPPORT_TEXT_GLYPH_PAGES_H
 #define VESTRANE_SUPPORT_TEXT_GLYPH_PAGES_H
 
 #include "support/text/loaded_fonts.h"
 
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
 namespace vestrane::detail {
 
-/*
- * Draws a laid-out text in the current GL context, that of `window`, with
- * the current colour (alpha included) as one textured quad a glyph, one
- * glDrawArrays a page. The pen starts at window pixel (x, baseline), whole
- * numbers, and
- * the quads lie at object depth z of the caller's window-pixel frame.
- * Everything it changes is put back, by query: enables, texture binding
- * and environment, blending, alpha test, polygon mode, pixel unpack and
- * transfer settings, vertex arrays and bound buffers, the active texture
- * units and the texture matrix.
- */
-void drawLayout(int window, const TextLayout& layout, float x, float baseline, float z);
+struct GlyphPage {
+    unsigned int texture = 0;  // the renderer's texture; 0: none yet
+    int textureSize = 0;       // the size the texture holds; 0: none
+    int size = 0;              // 0 once closed
+    std::uint32_t faceSerial = 0;
+    std::vector<unsigned char> texels;  // size x size, row 0 at t = 0
+    int shelfX = 0;
+    int shelfY = 0;
+    int shelfHeight = 0;
+    // The rectangle changed since the texture was last sent: [x0, x1) x
+    // [y0, y1); empty when x0 >= x1.
+    int dirtyX0 = 0;
+    int dirtyY0 = 0;
+    int dirtyX1 = 0;
+    int dirtyY1 = 0;
+};
 
-/* Deletes the pages of closed faces in `window` (current) if any closed
- * since it last looked. */
-void releaseClosedFacePages(int window);
+/* Where a glyph is on its pages; page -1: it draws nothing. */
+struct CachedGlyph {
+    int page = -1;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int rows = 0;
+    int left = 0;
+    int top = 0;
+};
 
-/* How many pages `window` holds, for the tests. */
+struct GlyphAtlas {
+    std::vector<GlyphPage> pages;
+    std::unordered_map<std::uint64_t, CachedGlyph> glyphs;
+    std::uint32_t closedSeen = 0;
+    int largestPage = 4096;
+};
+
+/* The atlas entry of a glyph, rasterised onto a page on its first use
+ * (marking the page's changed rectangle). Throws std::bad_alloc. */
+const CachedGlyph& atlasGlyph(GlyphAtlas& atlas, const PlacedGlyph& glyph);
+
+/* Closes the pages of faces freed since the atlas last looked; appends
+ * their textures to `textures` for the caller to delete. */
+void closeFreedFacePages(GlyphAtlas& atlas, std::vector<unsigned int>& textures);
+
+/* Every texture of the atlas's pages, appended to `textures`; the atlas is
+ * emptied. */
+void clearAtlas(GlyphAtlas& atlas, std::vector<unsigned int>& textures);
+
+/* How many open pages the atlas holds. */
+[[nodiscard]] int openPageCount(const GlyphAtlas& atlas);
+
+/* How many pages the text resources of GLUT window `window` hold, for the
+ * tests; 0 when it has none. */
 [[nodiscard]] int glyphPageCount(int window);
 
 /* Whole pixels for a 26.6 position, halves rounded up. */

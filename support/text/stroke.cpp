@@ -8,12 +8,14 @@
  *
  * Depends on: OpenGL (matrices, glLineWidth), gl_state.h (the switches and
  * the blend function saved and put back), GLUT (glutStrokeCharacter,
- * glutStrokeWidthf, GLUT_STROKE_ROMAN), bounded_format.h.
+ * glutStrokeWidthf, GLUT_STROKE_ROMAN; nothing without glutInit, see
+ * glut_platform.h), bounded_format.h.
  */
 #include "support/text/text.h"
 
 #include "support/gl_state.h"
 #include "support/text/bounded_format.h"
+#include "support/text/glut_platform.h"
 
 #include <GL/glut.h>
 
@@ -122,6 +124,8 @@ float getStrokeSpacing(void)
 
 void drawStrokeText(float x, float y, float size, const char* format, ...)
 {
+    if (!glutReady())
+        return;  // GLUT's stroke font is GLUT's: nothing to draw without it
     TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
 
@@ -137,6 +141,8 @@ void drawStrokeText(float x, float y, float size, const char* format, ...)
 
 float strokeTextWidth(float size, const char* format, ...)
 {
+    if (!glutReady())
+        return 0.0f;
     TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
     return strokeScale(size) * charactersWidth(text.data());

@@ -1,34 +1,33 @@
 /*
- * text.cpp - printf-style text and lines anchored at a 3-D point of a GLUT
- * window: own-font text through the per-window display lists, text in
- * loaded fonts through the per-window glyph pages, GLUT bitmap text, lines
- * in window pixels, the widths of all of them, and the text scale. The
- * anchor, the one-shot offset and the alignment are applied here, in
- * takeTextShift, for every kind of font.
+ * text.cpp - printf-style text and lines anchored at a 3-D point, in any
+ * current GL context: the public entries, their settings, and the layout
+ * of every kind of text (anchor, offset, alignment and width, applied in
+ * takeTextShift), handed to the context's renderer.
  *
- * Depends on: OpenGL, GLUT (current window, bitmap fonts),
- * fonts.h (the own fonts' display lists), loaded_fonts.h and
- * glyph_pages.h (loaded fonts), text_scale.h (the automatic scale),
+ * Depends on: text_context.h (the current context and its resources),
+ * render.h (the fixed-function and shader renderers), anchor.h (anchors
+ * projected by hand), fonts.h (own-font metrics), loaded_fonts.h (loaded
+ * fonts and their layout), glyph_pages.h (whole pixels), glut_platform.h
+ * (GLUT bitmap text), text_scale.h (the automatic scale),
  * bounded_format.h.
  *
- * Every drawing entry works in a window-pixel frame: an orthographic
- * projection of the viewport's window pixels, depth 0 near to 1 far, in
- * which the object point (X, Y, -Z) lands on window pixel (X, Y) at depth
- * Z, so the recorded anchor is used as it is. The matrices, the matrix
- * mode, the depth-test switch and the list base are put back before each
- * entry returns.
+ * Data flows one way: a text is formatted, its font number resolved once
+ * to an own font or a loaded one, which measures it; the shift from the
+ * anchor is worked out once for every kind; the renderer of the current
+ * context draws it.
  */
 #include "support/text/text.h"
 
+#include "support/text/anchor.h"
 #include "support/text/bounded_format.h"
 #include "support/text/fonts.h"
+#include "support/text/glut_platform.h"
 #include "support/text/glyph_pages.h"
 #include "support/text/loaded_fonts.h"
+#include "support/text/render.h"
+#include "support/text/text_context.h"
 #include "support/text/text_scale.h"
 
-#include <GL/glut.h>
-
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdarg>
@@ -43,14 +42,12 @@ using namespace vestrane::detail;
 // State
 // ---------------------------------------------------------------------------
 
-// Where the anchor landed, as GL reports it: window x, y in pixels, window
-// depth, and the clip w, which placing text has no use for.
-std::array<GLfloat, 4> textAnchor{};
-bool anchorValid = false;
+// Where the anchor landed: window x, y in pixels, window depth, clip w.
+Anchor textAnchor;
 // One-shot shift of the next text: right, down, deeper.
 std::array<float, 3> textOffset{};
 int textAlignment = alignLeft;
-void* glutTextFont = GLUT_BITMAP_8_BY_13;
+void* glutTextFont = nullptr;  // null: GLUT_BITMAP_8_BY_13
 // The latest formatted text, shared by every text entry.
 TextBuffer textBuffer{};
 // Own-font glyph pixels are drawn as textScale x textScale blocks; loaded
@@ -58,56 +55,21 @@ TextBuffer textBuffer{};
 int textScale = 1;
 // The latest text laid out in a loaded font.
 TextLayout textLayout;
+// The caller's matrix from anchor to clip coordinates, when set.
+std::array<float, 16> textMatrix{};
+bool textMatrixSet = false;
+// The caller's colour of text and lines, when set.
+std::array<float, 4> textColor{};
+bool textColorSet = false;
 
+constexpr std::array<float, 16> identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr float glutCharAdvance = 8.0f;
 // Centred and right-aligned text has its baseline this far below the anchor.
 constexpr float alignedBaselineDrop = 6.0f;
 
 // ---------------------------------------------------------------------------
-// Internal helpers
+// Layout
 // ---------------------------------------------------------------------------
-
-// Loads the window-pixel projection. It spans the current viewport in
-// window pixels, so that pixel (X, Y) stays (X, Y) whatever part of the
-// window the viewport covers; asking GLUT for the window's size instead
-// would cost a round trip to the X server and misplace text under a
-// smaller viewport. An empty viewport still gets a valid projection.
-void loadWindowPixelProjection()
-{
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    const GLdouble left = viewport[0];
-    const GLdouble bottom = viewport[1];
-    glOrtho(left, left + std::max(viewport[2], 1), bottom, bottom + std::max(viewport[3], 1), 0.0,
-            1.0);
-}
-
-// Enters the window-pixel frame with the depth test switched as asked.
-void beginWindowDrawing(bool depthTest)
-{
-    glPushAttrib(GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT | GL_LIST_BIT);
-    if (depthTest)
-        glEnable(GL_DEPTH_TEST);
-    else
-        glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    loadWindowPixelProjection();
-    glMatrixMode(GL_MODELVIEW);
-}
-
-void endWindowDrawing()
-{
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
-}
 
 // Where a text starts, from the anchor: right, up, and the window depth
 // the text is drawn at.
@@ -122,7 +84,7 @@ struct TextShift {
 // one-shot offset.
 TextShift takeTextShift(float width, float drop)
 {
-    TextShift shift{textOffset[0], -textOffset[1], textAnchor[2] + textOffset[2]};
+    TextShift shift{textOffset[0], -textOffset[1], textAnchor.position[2] + textOffset[2]};
     if (textAlignment == alignCentred || textAlignment == alignRight) {
         shift.dx -= textAlignment == alignCentred ? width / 2.0f : width;
         shift.dy -= drop;
@@ -131,96 +93,88 @@ TextShift takeTextShift(float width, float drop)
     return shift;
 }
 
-// Places the raster position where the text in textBuffer starts, for
-// characters counted `advance` pixels wide.
-//
-// The position is set at the anchor, at the text's depth, and then moved to
-// the start: a start outside the window would make the raster position
-// invalid and lose the whole text, where moving it keeps the visible part.
-// The fourth coordinate is 1, not the anchor's clip w, which would divide
-// the pixel position under a perspective anchor.
-void placeText(float advance, float drop)
+bool drawsWithShaders(const TextContext* context)
 {
-    const float width = static_cast<float>(std::strlen(textBuffer.data())) * advance;
-    const TextShift shift = takeTextShift(width, drop);
-    glRasterPos4f(textAnchor[0], textAnchor[1], -shift.depth, 1.0f);
-    glBitmap(0, 0, 0.0f, 0.0f, shift.dx, shift.dy, nullptr);
+    return context != nullptr && context->kind.renderer == Renderer::shader;
 }
 
-bool isHighByte(char byte)
+// The colour and depth test of a drawing: the caller's colour when set; in
+// a core or ES context, which has no current colour, opaque white.
+DrawStyle drawStyle(const TextContext* context, bool depthTest)
 {
-    return static_cast<unsigned char>(byte) > 127;
-}
-
-// Calls the list of each byte of textBuffer. A byte above 127 would name a
-// list of the next font's block, so the text goes in runs of 7-bit codes
-// and such bytes are skipped: they draw nothing and leave the pen still.
-void callGlyphLists(GLuint firstList)
-{
-    glListBase(firstList);
-    const char* const text = textBuffer.data();
-    const char* const end = text + std::strlen(text);
-    for (const char* run = std::find_if_not(text, end, isHighByte); run != end;) {
-        const char* const runEnd = std::find_if(run, end, isHighByte);
-        glCallLists(static_cast<GLsizei>(runEnd - run), GL_UNSIGNED_BYTE, run);
-        run = std::find_if_not(runEnd, end, isHighByte);
+    DrawStyle style;
+    style.depthTest = depthTest;
+    if (textColorSet) {
+        style.color = textColor;
+        style.ownColor = true;
+    } else if (drawsWithShaders(context)) {
+        style.ownColor = true;
     }
+    return style;
 }
 
-// Draws textBuffer in a loaded font in `window`: pen and baseline on whole
-// pixels (as a bitmap's raster position falls), one texel a pixel. The
-// text is laid out only when it will be drawn.
-void drawLoadedTextBuffer(int window, int depthFlag, int font)
+// ---------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------
+
+// Text in a loaded font: pen and baseline on whole pixels (as a bitmap's
+// raster position falls), one texel a pixel. The text is laid out only
+// when it will be drawn.
+void drawLoadedTextBuffer(TextContext* context, bool depthTest, int font)
 {
-    beginWindowDrawing(depthFlag != 0);
-    if (anchorValid)
+    const bool visible = textAnchor.valid && context != nullptr;
+    if (visible)
         layoutText(font, textScale, textBuffer.data(), textLayout);
     const TextShift shift =
-        takeTextShift(anchorValid ? static_cast<float>(roundToPixels(textLayout.advance)) : 0.0f,
+        takeTextShift(visible ? static_cast<float>(roundToPixels(textLayout.advance)) : 0.0f,
                       static_cast<float>(loadedCapitalDrop(font, textScale)));
-    if (anchorValid)
-        drawLayout(window, textLayout, std::floor(textAnchor[0] + shift.dx),
-                   std::floor(textAnchor[1] + shift.dy), -shift.depth);
-    endWindowDrawing();
+    if (!visible)
+        return;
+    const float x = std::floor(textAnchor.position[0] + shift.dx);
+    const float baseline = std::floor(textAnchor.position[1] + shift.dy);
+    const DrawStyle style = drawStyle(context, depthTest);
+    if (drawsWithShaders(context))
+        shaderDrawLoadedText(*context, textLayout, x, baseline, shift.depth, style);
+    else
+        fixedDrawLoadedText(*context, textLayout, x, baseline, shift.depth, style);
 }
 
-// Draws textBuffer in an own font or a loaded one. The window's own fonts
-// are built first, even when nothing is drawn; a window without fonts draws
-// nothing.
+// Draws textBuffer in an own font or a loaded one. In a compatibility
+// context the own fonts are built first, even when nothing is drawn.
 void drawTextBuffer(int depthFlag, int font)
 {
-    const int window = glutGetWindow();
-    releaseClosedFacePages(window);
+    TextContext* const context = currentTextContext();
     if (isLoadedFont(font)) {
-        drawLoadedTextBuffer(window, depthFlag, font);
+        drawLoadedTextBuffer(context, depthFlag != 0, font);
         return;
     }
-    const GLuint firstList = windowFontListBase(window, font, textScale);
     const auto scale = static_cast<float>(textScale);
-    beginWindowDrawing(depthFlag != 0);
-    placeText(charAdvance(font) * scale, alignedBaselineDrop * scale);
-    if (anchorValid && firstList != 0)
-        callGlyphLists(firstList);
-    endWindowDrawing();
+    const float width =
+        static_cast<float>(std::strlen(textBuffer.data())) * charAdvance(font) * scale;
+    const TextShift shift = takeTextShift(width, alignedBaselineDrop * scale);
+    if (context == nullptr)
+        return;
+    const OwnText text{textBuffer.data(),      font,        textScale, textAnchor.position[0],
+                       textAnchor.position[1], shift.depth, shift.dx,  shift.dy};
+    const DrawStyle style = drawStyle(context, depthFlag != 0);
+    if (!drawsWithShaders(context))
+        fixedDrawOwnText(*context, text, style, textAnchor.valid);
+    else if (textAnchor.valid)
+        shaderDrawOwnText(*context, text, style);
 }
 
-// Draws textBuffer in a GLUT bitmap font. Bytes above 127 are left out:
-// they draw nothing and leave the pen still.
+// Draws textBuffer in a GLUT bitmap font: only under GLUT, in a
+// compatibility context.
 void drawGlutTextBuffer(void* font)
 {
-    beginWindowDrawing(false);
-    placeText(glutCharAdvance, alignedBaselineDrop);
-    if (anchorValid)
-        for (const char* byte = textBuffer.data(); *byte != '\0'; ++byte)
-            if (!isHighByte(*byte))
-                glutBitmapCharacter(font, static_cast<unsigned char>(*byte));
-    endWindowDrawing();
-}
-
-void lineVertex(int x, int y)
-{
-    glVertex4f(textAnchor[0] + static_cast<float>(x), textAnchor[1] - static_cast<float>(y),
-               -textAnchor[2], 1.0f);
+    const float width = static_cast<float>(std::strlen(textBuffer.data())) * glutCharAdvance;
+    const TextShift shift = takeTextShift(width, alignedBaselineDrop);
+    TextContext* const context = currentTextContext();
+    if (!glutReady() || context == nullptr || drawsWithShaders(context))
+        return;
+    const OwnText text{textBuffer.data(),      boldFont,    1,        textAnchor.position[0],
+                       textAnchor.position[1], shift.depth, shift.dx, shift.dy};
+    fixedDrawGlutText(font, text, drawStyle(context, false), textAnchor.valid);
 }
 
 }  // namespace
@@ -231,11 +185,23 @@ void lineVertex(int x, int y)
 
 void setTextAnchor(float x, float y, float z)
 {
-    glRasterPos4f(x, y, z, 1.0f);
-    GLboolean valid = GL_FALSE;
-    glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
-    anchorValid = valid == GL_TRUE;
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, textAnchor.data());
+    const TextContext* const context = currentTextContext();
+    if (context == nullptr) {
+        textAnchor = Anchor{};
+        return;
+    }
+    if (!textMatrixSet && !drawsWithShaders(context)) {
+        textAnchor = fixedRasterAnchor(x, y, z);
+        return;
+    }
+    std::array<int, 4> viewport{};
+    std::array<float, 2> depthRange{};
+    if (drawsWithShaders(context))
+        shaderViewport(viewport, depthRange);
+    else
+        fixedViewport(viewport, depthRange);
+    textAnchor =
+        projectAnchor(textMatrixSet ? textMatrix : identityMatrix, viewport, depthRange, x, y, z);
 }
 
 void setTextOffset(float dx, float dy, float dz)
@@ -254,6 +220,38 @@ void setTextAlignment(int alignment)
     textAlignment = alignment;
 }
 
+void setTextMatrix(const float matrix[16])
+{
+    if (matrix == nullptr) {
+        textMatrixSet = false;
+    } else if (allFinite(matrix, 16)) {
+        std::memcpy(textMatrix.data(), matrix, sizeof textMatrix);
+        textMatrixSet = true;
+    }
+}
+
+void setTextColor(const Color* color)
+{
+    if (color == nullptr) {
+        textColorSet = false;
+    } else if (allFinite(color, 4)) {
+        std::memcpy(textColor.data(), color, sizeof textColor);
+        textColorSet = true;
+    }
+}
+
+void releaseTextContext(void)
+{
+    TextContext* const context = currentTextContext(false);
+    if (context == nullptr)
+        return;
+    if (drawsWithShaders(context))
+        shaderRelease(*context);
+    else
+        fixedRelease(*context);
+    forgetTextContext(context);
+}
+
 void setTextScale(int scale)
 {
     if (scale == 0)
@@ -268,7 +266,7 @@ int getTextScale(void)
 }
 
 // ---------------------------------------------------------------------------
-// Public functions: own-font text
+// Public functions: own-font and loaded-font text
 // ---------------------------------------------------------------------------
 
 void drawText(int depthFlag, int font, const char* format, ...)
@@ -342,11 +340,7 @@ int glutTextWidth(void* font, const char* format, ...)
 {
     TextBuffer text;
     FORMAT_CALLER_ARGUMENTS(text, format);
-    int width = 0;
-    for (const char* byte = text.data(); *byte != '\0'; ++byte)
-        if (!isHighByte(*byte))
-            width += glutBitmapWidth(font, static_cast<unsigned char>(*byte));
-    return width;
+    return glutCharactersWidth(font, text.data());
 }
 
 int fontLineHeight(int font)
@@ -376,12 +370,15 @@ void freeFont(int font)
 
 void drawWindowLine(int x1, int y1, int x2, int y2)
 {
-    beginWindowDrawing(false);
-    if (anchorValid) {
-        glBegin(GL_LINES);
-        lineVertex(x1, y1);
-        lineVertex(x2, y2);
-        glEnd();
-    }
-    endWindowDrawing();
+    TextContext* const context = currentTextContext();
+    if (context == nullptr || !textAnchor.valid)
+        return;
+    const auto& [x, y, depth, w] = textAnchor.position;
+    const std::array<float, 3> from{x + static_cast<float>(x1), y - static_cast<float>(y1), depth};
+    const std::array<float, 3> to{x + static_cast<float>(x2), y - static_cast<float>(y2), depth};
+    const DrawStyle style = drawStyle(context, false);
+    if (drawsWithShaders(context))
+        shaderDrawLine(*context, from, to, style);
+    else
+        fixedDrawLine(from, to, style);
 }

@@ -242,6 +242,76 @@ VESTRANE_API void drawGlutTextDefaultAt(float x, float y, float z, const char* f
 VESTRANE_API void drawWindowLine(int x1, int y1, int x2, int y2);
 /** @} */
 
+/* ---- Any OpenGL context --------------------------------------------------- */
+
+/**
+ * @name Any OpenGL context: matrix, colour and release
+ * Own-font and loaded-font text, window lines, widths and the text scale
+ * work in whatever OpenGL context is current, made current by GLUT, GLFW,
+ * SDL, GLX or EGL, with or without glutInit: a compatibility context of
+ * any version (1.1 to 4.6) draws through the fixed-function pipeline as in
+ * GLUT windows; a core-profile context (3.2 or later, forward-compatible
+ * included) and an OpenGL ES 3.0 or later context draw through a small
+ * shader program of the library's own, with the same pixels. The kind of
+ * context is read from the context itself on its first text. GLUT bitmap
+ * text and stroke text need GLUT: without glutInit they draw nothing and
+ * measure 0.
+ *
+ * Text resources (glyph textures, display lists, the program and its
+ * buffers) belong to the context current when text is first drawn: a GLUT
+ * window's under GLUT, else the current GLX or EGL context. Release them
+ * with releaseTextContext() before destroying a context of your own.
+ *
+ * In a core or ES context every entry gives back the GL state it found:
+ * the current program, the vertex array, the array and pixel-unpack buffer
+ * bindings, the active texture unit and the texture and sampler bound on
+ * unit 0, blending (switch, functions and equations), the depth test, its
+ * function and mask, face culling and its mode, the scissor and stencil
+ * tests, the polygon mode (desktop) and the pixel-unpack settings.
+ * @{
+ */
+
+/**
+ * Sets the matrix that takes anchor coordinates to clip coordinates.
+ *
+ * The 4 x 4 matrix, column-major as GL stores it (projection x view x
+ * model), is copied; setTextAnchor() projects its point through it and the
+ * viewport and depth range current then. NULL, the initial state, means
+ * GL's current projection and model-view matrices in a compatibility
+ * context and the identity in a core or ES context (which have no matrix
+ * stacks). A matrix with a non-finite element is ignored: the previous
+ * one stays. Touches no GL state.
+ *
+ * @param matrix  16 floats, column-major, or NULL
+ */
+VESTRANE_API void setTextMatrix(const float matrix[16]);
+
+/**
+ * Sets the colour of text and window lines from now on.
+ *
+ * The four components (alpha included) are copied. NULL, the initial
+ * state, means GL's current colour in a compatibility context (as set by
+ * glColor) and opaque white in a core or ES context. A colour with a
+ * non-finite component is ignored: the previous one stays. Touches no GL
+ * state; in a compatibility context the drawing entries set the colour
+ * they draw in and give the current colour back.
+ *
+ * @param color  red, green, blue and alpha, or NULL
+ */
+VESTRANE_API void setTextColor(const Color* color);
+
+/**
+ * Releases the text resources of the current OpenGL context.
+ *
+ * Deletes the glyph textures, display lists, program, vertex array and
+ * buffers the library made in the current context and frees their memory;
+ * call it while the context is current, before destroying it. The context
+ * may draw text again afterwards (its resources are built anew). Does
+ * nothing when no context is current or the context has drawn no text.
+ */
+VESTRANE_API void releaseTextContext(void);
+/** @} */
+
 /* ---- Text scale ---------------------------------------------------------- */
 
 /**

@@ -3,12 +3,14 @@
  * desktop's Xft.dpi resource, or from the screen's physical size.
  *
  * Depends on: GLX (the current context's display), Xlib (the resource
- * string read when the display was opened), freeglut (its init state and
- * the screen size), the C library (getenv).
+ * string read when the display was opened), glut_platform.h (GLUT's state
+ * and the screen size), the C library (getenv). Outside GLUT only the
+ * environment variable counts.
  */
 #include "support/text/text_scale.h"
 
-#include <GL/freeglut.h>
+#include "support/text/glut_platform.h"
+
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
@@ -27,7 +29,6 @@ namespace {
 
 // The dots per inch at which text is drawn at scale 1.
 constexpr double baseDpi = 96.0;
-constexpr double millimetresPerInch = 25.4;
 constexpr char xftDpiName[] = "Xft.dpi";
 
 // ---------------------------------------------------------------------------
@@ -80,19 +81,6 @@ double dpiValue(const char* text)
 double displayDpi(Display* display)
 {
     return display != nullptr ? xftDpiOf(XResourceManagerString(display)) : 0.0;
-}
-
-// GLUT's screen width over its width in millimetres, 0 when GLUT cannot
-// tell (not initialised, or no physical size known).
-double screenDpi()
-{
-    if (glutGet(GLUT_INIT_STATE) == 0)
-        return 0.0;
-    const int pixels = glutGet(GLUT_SCREEN_WIDTH);
-    const int millimetres = glutGet(GLUT_SCREEN_WIDTH_MM);
-    if (pixels <= 0 || millimetres <= 0)
-        return 0.0;
-    return pixels * millimetresPerInch / millimetres;
 }
 
 }  // namespace
@@ -149,9 +137,11 @@ int automaticTextScale()
 {
     if (const int scale = scaleFromVariable(std::getenv(scaleVariable)); scale != 0)
         return scale;
+    if (!glutReady())
+        return 1;
     if (const int scale = scaleFromDpi(displayDpi(glXGetCurrentDisplay())); scale != 0)
         return scale;
-    if (const int scale = scaleFromDpi(screenDpi()); scale != 0)
+    if (const int scale = scaleFromDpi(glutScreenDpi()); scale != 0)
         return scale;
     return 1;
 }

@@ -38,8 +38,8 @@ inline constexpr const char* scaleVariable = "VESTRANE_TEXT_SCALE";
 /*
  * The automatic scale, from the variable, else the Xft.dpi resource of the
  * current GL context's X display, else GLUT's screen size in pixels and
- * millimetres; 1 when none gives one (also when there is no current context
- * or GLUT is not initialised).
+ * millimetres; 1 when none gives one. Without GLUT (glutInit never
+ * called) only the variable counts.
  */
 [[nodiscard]] int automaticTextScale();
 

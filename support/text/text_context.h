@@ -1,0 +1,86 @@
+/*
+ * text_context.h - the text resources of each OpenGL context (internal, C++).
+ *
+ * Depends on: glyph_pages.h (the atlas of loaded-font glyphs),
+ * text_scale.h. Defined in text_context.cpp; used by text.cpp and the
+ * renderers. Touches no GL state but the queries that tell a new context's
+ * kind.
+ *
+ * Display lists, textures, programs and buffers belong to a GL context, so
+ * text keeps one set of resources a context, made on the context's first
+ * text and kept until releaseTextContext. A context is known by the native
+ * handle of the current context (GLX, else EGL) and, under GLUT, by the
+ * current GLUT window too: GLUT never reuses a window's number, so a
+ * window opened after another was destroyed gets resources of its own even
+ * when the system hands it the old context's handle.
+ *
+ * The kind of a context decides its renderer: a compatibility context of
+ * any version draws through the fixed-function pipeline; a core-profile
+ * context (3.2 or later, or a forward-compatible 3.0 or 3.1, or a 3.1
+ * without the compatibility extension) and an OpenGL ES context through
+ * the library's shader program.
+ */
+#ifndef VESTRANE_SUPPORT_TEXT_TEXT_CONTEXT_H
+#define VESTRANE_SUPPORT_TEXT_TEXT_CONTEXT_H
+
+#include "support/text/glyph_pages.h"
+#include "support/text/text_scale.h"
+
+#include <array>
+
+namespace vestrane::detail {
+
+enum class Renderer { fixedFunction, shader };
+
+/* What a context is, read from it once. */
+struct ContextKind {
+    Renderer renderer = Renderer::fixedFunction;
+    bool es = false;
+    int glVersion = 11;  // major x 10 + minor
+    int largestTexture = 64;
+};
+
+/* The shader renderer's objects in one context. */
+struct ShaderObjects {
+    unsigned int program = 0;
+    unsigned int vertexArray = 0;
+    unsigned int buffer = 0;
+    long bufferBytes = 0;
+    int frameLocation = -1;
+    int colorLocation = -1;
+    int modeLocation = -1;
+    int pageLocation = -1;
+    bool failed = false;  // the program did not build: text draws nothing
+};
+
+struct TextContext {
+    const void* handle = nullptr;
+    int glutWindow = 0;
+    ContextKind kind;
+    // Own fonts per text scale (index scale - 1): the first of 4 x 128
+    // display lists (fixed function), or the glyph page texture (shader).
+    std::array<unsigned int, maxTextScale> ownFonts{};
+    std::array<bool, maxTextScale> ownFontsBuilt{};
+    GlyphAtlas atlas;
+    ShaderObjects shader;
+};
+
+/* The resources of the current context, made (empty) on its first use
+ * when `make` is true; null when no context is current, when it has none
+ * and `make` is false, or when there is no memory for them. */
+[[nodiscard]] TextContext* currentTextContext(bool make = true);
+
+/* Forgets the current context's resources (the caller has deleted its GL
+ * objects). */
+void forgetTextContext(const TextContext* context);
+
+/* The resources of GLUT window `window`, for the tests; null when none. */
+[[nodiscard]] const TextContext* glutWindowTextContext(int window);
+
+/* Reads the kind of the current context (defined with the shader renderer,
+ * which knows the later GL versions' queries). */
+[[nodiscard]] ContextKind currentContextKind();
+
+}  // namespace vestrane::detail
+
+#endif
