@@ -39,6 +39,7 @@
 #include "support/text/fonts.h"
 #include "support/text/glyphs.h"
 #include "support/text/text.h"
+#include "support/text/text_context.h"
 #include "support/view/view.h"
 #include "tests/harness/x_server.h"
 #include "tests/text_testing.h"
@@ -103,7 +104,8 @@ char32_t nextFirstUse = 0x100;
  */
 GLuint boldFontListBase()
 {
-    return vestrane::detail::windowFontListBase(glutGetWindow(), boldFont);
+    const auto* context = vestrane::detail::glutWindowTextContext(glutGetWindow());
+    return context != nullptr ? context->ownFonts[0] : 0;  // bold's block comes first
 }
 
 // ---------------------------------------------------------------------------
