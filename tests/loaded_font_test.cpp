@@ -6,7 +6,10 @@
  *
  * Depends on: support/text/text.h, the text module's internal layout
  * (glyph pages and render flags), FreeType, the harness, GoogleTest. Fonts
- * are the DejaVu files, loaded by path.
+ * are the DejaVu files, loaded by path. Fallback faces and the pages they
+ * take depend on the fonts installed: CTest runs this program with
+ * fontconfig seeing only the DejaVu fonts of fonts-dejavu-core
+ * (tests/fonts/dejavu-only.conf.in).
  */
 #define GL_GLEXT_PROTOTYPES /* glBindBuffer, for a bound unpack buffer */
 #include "support/gl_state.h"
@@ -238,7 +241,8 @@ TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
     // space after alef is drawn left of it.
     EXPECT_GE(inkSpan(drawnText(sans, "\u05d0 a")).left, 40 + textWidth(sans, " "));
     // DejaVu Serif has no Hebrew: the letter comes from another installed
-    // font on the same baseline, not the missing-glyph box.
+    // font (DejaVu Sans, the only other one with Hebrew that this program
+    // sees) on the same baseline, not the missing-glyph box.
     const int serif = loadFont(serifFile.c_str(), 40.0f);
     const Image fallback = drawnText(serif, "\u05d0");
     EXPECT_EQ(differingPixels(fallback, drawnText(sans, "\u05d0")), 0);
