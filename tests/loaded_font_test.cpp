@@ -6,7 +6,11 @@
  *
  * Depends on: support/text/text.h, the text module's internal layout
  * (glyph pages and render flags), FreeType, the harness, GoogleTest. Fonts
- * are the DejaVu files, loaded by path.
+ * are the DejaVu files, loaded by path. Fallback faces and the pages they
+ * take depend on the fonts installed: CTest runs this program with
+ * fontconfig seeing only the DejaVu fonts of fonts-dejavu-core
+ * (tests/fonts/dejavu-only.conf.in), and its last case alone again with
+ * the system's own fonts.
  */
 #define GL_GLEXT_PROTOTYPES /* glBindBuffer, for a bound unpack buffer */
 #include "support/gl_state.h"
@@ -238,7 +242,8 @@ TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
     // space after alef is drawn left of it.
     EXPECT_GE(inkSpan(drawnText(sans, "\u05d0 a")).left, 40 + textWidth(sans, " "));
     // DejaVu Serif has no Hebrew: the letter comes from another installed
-    // font on the same baseline, not the missing-glyph box.
+    // font (DejaVu Sans, the only other one with Hebrew that this program
+    // sees) on the same baseline, not the missing-glyph box.
     const int serif = loadFont(serifFile.c_str(), 40.0f);
     const Image fallback = drawnText(serif, "\u05d0");
     EXPECT_EQ(differingPixels(fallback, drawnText(sans, "\u05d0")), 0);
@@ -460,3 +465,16 @@ TEST_F(LoadedFont, EveryEntryPutsBackTheStateItChanges)
     EXPECT_EQ(before, snapshot());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }  // the state goes with the window
+
+// Run once more with the system's own fonts, whatever they are: the Hebrew
+// that DejaVu Serif lacks comes from some installed font, not its box.
+TEST_F(LoadedFont, FallbackDrawsWithWhateverFontsAreInstalled)
+{
+    const int serif = loadFont(serifFile.c_str(), 40.0f);
+    ASSERT_GE(serif, 16);
+    const Image alef = drawnText(serif, "\u05d0");
+    EXPECT_GT(litPixels(alef), 20);
+    EXPECT_NE(differingPixels(alef, drawnText(serif, "\u0378")), 0) << "not the missing-glyph box";
+    EXPECT_GT(textWidth(serif, "\u05d0"), 0);
+    freeFont(serif);
+}

@@ -1,6 +1,11 @@
 /*
  * The showcase end to end: the real program on the test X server, driven
  * with xdotool as a user would, judged by screenshots of its window.
+ *
+ * The program's status and help lines are spaced by the line height of the
+ * face "sans-serif" names, where it exceeds the layout's: CTest runs this
+ * test with fontconfig seeing only the DejaVu fonts of fonts-dejavu-core
+ * (tests/fonts/dejavu-only.conf.in), whose lines fit the bands below.
  */
 #include "tests/harness/demo_driver.h"
 #include "tests/harness/wait.h"
