@@ -37,17 +37,26 @@ TextContext* lastUsed = nullptr;
 
 using EglGetCurrentContext = void* (*)();
 
+// eglGetCurrentContext, once the program has loaded EGL: toolkits load it
+// privately (RTLD_LOCAL), so it is looked up in the loaded library itself,
+// never loading it here.
+EglGetCurrentContext eglCurrentContextFunction()
+{
+    static EglGetCurrentContext function = nullptr;
+    if (function == nullptr) {
+        if (void* const egl = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_NOLOAD); egl != nullptr) {
+            function = reinterpret_cast<EglGetCurrentContext>(dlsym(egl, "eglGetCurrentContext"));
+            dlclose(egl);  // the program keeps it loaded
+        }
+    }
+    return function;
+}
+
 // The current EGL context, when the program has EGL loaded.
 const void* currentEglContext()
 {
-    static const auto getCurrent =
-        reinterpret_cast<EglGetCurrentContext>(dlsym(RTLD_DEFAULT, "eglGetCurrentContext"));
-    if (getCurrent != nullptr)
-        return getCurrent();
-    // EGL may have been loaded after the first look: look again, cheaply.
-    const auto late =
-        reinterpret_cast<EglGetCurrentContext>(dlsym(RTLD_DEFAULT, "eglGetCurrentContext"));
-    return late != nullptr ? late() : nullptr;
+    const EglGetCurrentContext getCurrent = eglCurrentContextFunction();
+    return getCurrent != nullptr ? getCurrent() : nullptr;
 }
 
 const void* currentHandle()
