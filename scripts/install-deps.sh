@@ -6,7 +6,7 @@
 # Does nothing (quickly) when everything is there already.
 set -eu
 
-packages="build-essential clang libclang-rt-14-dev cmake pkg-config file freeglut3-dev libgl-dev libglu1-mesa-dev \
+packages="build-essential clang libclang-rt-14-dev cmake pkg-config file freeglut3-dev libglfw3-dev libgl-dev libglu1-mesa-dev \
 libpng-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev fonts-dejavu-core libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
 
 missing=""
