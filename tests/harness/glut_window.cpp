@@ -2,9 +2,12 @@
  * glut_window.cpp - real freeglut windows for tests, and event pumping
  *
  * Depends on: freeglut, GLX (to find the X window behind a GLUT window and
- * GLUT's connection to the X server).
+ * GLUT's connection to the X server), gl_context.h (to let go of an EGL
+ * context before GLUT makes a window current).
  */
 #include "tests/harness/glut_window.h"
+
+#include "tests/harness/gl_context.h"
 
 #include <X11/Xlib.h>
 
@@ -57,6 +60,7 @@ void shutDownGlut()
 
 int openTestWindow(const char* title, int width, int height, int x, int y)
 {
+    releaseGlfwEglContext();
     initGlutOnce();
     glutInitWindowSize(width, height);
     glutInitWindowPosition(x, y);
@@ -69,12 +73,14 @@ int openTestWindow(const char* title, int width, int height, int x, int y)
 
 void closeTestWindow(int window)
 {
+    releaseGlfwEglContext();
     glutDestroyWindow(window);
     pumpPendingEvents();
 }
 
 Window xWindowOf(int window)
 {
+    releaseGlfwEglContext();
     const int previous = glutGetWindow();
     glutSetWindow(window);
     const Window xWindow = glXGetCurrentDrawable();
@@ -87,6 +93,7 @@ Window xWindowOf(int window)
 ::testing::AssertionResult pumpEventsUntil(const std::string& what,
                                            const std::function<bool()>& done, int timeoutMs)
 {
+    releaseGlfwEglContext();
     return waitUntil(
         what,
         [&] {
@@ -98,6 +105,7 @@ Window xWindowOf(int window)
 
 void pumpPendingEvents()
 {
+    releaseGlfwEglContext();
     noteGlutDisplay();
     if (glutDisplay == nullptr) {
         glutMainLoopEvent();
@@ -132,6 +140,7 @@ void pumpPendingEvents()
 
 ::testing::AssertionResult resizeTestWindow(int window, int width, int height)
 {
+    releaseGlfwEglContext();
     glutSetWindow(window);
     glutReshapeWindow(width, height);
     const ::testing::AssertionResult resized = pumpEventsUntil(

@@ -2,8 +2,10 @@
  * harness_main.cpp - main() of every test program that needs X
  *
  * Starts the private X server (whatever DISPLAY says), runs the tests, then
- * ends GLUT and stops the server again.
+ * ends GLFW and GLUT (each only if a test used it) and stops the server
+ * again.
  */
+#include "tests/harness/gl_context.h"
 #include "tests/harness/glut_window.h"
 
 #include "tests/harness/x_server.h"
@@ -21,6 +23,7 @@ class XServerEnvironment : public ::testing::Environment {
 
     void TearDown() override
     {
+        shutDownGlfw();
         shutDownGlut();
         stopPrivateXServer();
     }
