@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -287,6 +288,33 @@ void fontGroup()
     EXPECT_GT(fontLineHeight(any), 0);
 }
 
+/* Hostile text matrices and colours (NULL, non-finite, anything), releases
+ * at random, and text while no context is current. */
+void contextGroup()
+{
+    std::array<float, 16> matrix{};
+    for (float& element : matrix)
+        element = rng() % 3 != 0 ? anyFloat() : static_cast<float>(rng() % 2);
+    setTextMatrix(rng() % 3 == 0 ? nullptr : matrix.data());
+    std::array<float, 4> colour{};
+    std::generate(colour.begin(), colour.end(), anyFloat);
+    setTextColor(rng() % 3 == 0 ? nullptr : colour.data());
+    if (rng() % 4 == 0)
+        releaseTextContext();
+    if (rng() % 4 == 0) {
+        Display* const display = glXGetCurrentDisplay();
+        const GLXDrawable drawable = glXGetCurrentDrawable();
+        const GLXContext context = glXGetCurrentContext();
+        glXMakeCurrent(display, None, nullptr);
+        releaseTextContext();
+        setTextAnchor(anyFloat(), anyFloat(), anyFloat());
+        drawText(anyInt(), anyInt(), "%s", "no context");
+        drawWindowLine(anyInt(), anyInt(), anyInt(), anyInt());
+        EXPECT_GE(textWidth(anyInt(), "%s", "no context"), 0);
+        glXMakeCurrent(display, drawable, context);
+    }
+}
+
 void colourGroup()
 {
     Color* colours[] = {colorPinkWithAlpha(anyFloat()), greyWithAlpha(anyFloat(), anyFloat()),
@@ -347,10 +375,12 @@ TEST(RandomApi, HostileCallSequencesLeaveEveryResultSane)
     });
     glutMotionFunc(mouseMotionCallback);
     deck = keyDeck();
-    constexpr const char* names[] = {"keys", "view",  "projection", "text", "colour",
-                                     "drag", "reset", "image",      "pick", "fonts"};
-    void (*const groups[])() = {keyGroup,  viewGroup, projectionGroup, textGroup, colourGroup,
-                                dragGroup, resetView, imageGroup,      pickGroup, fontGroup};
+    constexpr const char* names[] = {"keys",  "view",  "projection", "text",  "colour",  "drag",
+                                     "reset", "image", "pick",       "fonts", "contexts"};
+    static_assert(std::size(names) == 11);
+    void (*const groups[])() = {keyGroup,    viewGroup, projectionGroup, textGroup,
+                                colourGroup, dragGroup, resetView,       imageGroup,
+                                pickGroup,   fontGroup, contextGroup};
     for (int step = 0; step < 400 && !::testing::Test::HasFailure(); ++step) {
         /* Every other group takes keys off the deck until it is empty. */
         const std::size_t group =
