@@ -17,6 +17,7 @@
 #include "support/projection/projection.h"
 #include "support/text/text.h"
 #include "support/view/view.h"
+#include "tests/harness/gl_context.h"
 #include "tests/text_testing.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,44 @@ TEST(FrameAllocations, NoneAfterWarmUp)
     closeTestWindow(windows.library);
     closeTestWindow(windows.values);
     closeTestWindow(windows.main);
+}
+
+TEST(FrameAllocations, NoneInACoreContextAfterWarmUp)
+{
+    GlContextWindow window(GlContextKind::core, 200, 100);
+    ASSERT_TRUE(window.isOpen()) << window.failure();
+    const int font = loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 14.0f);
+    static constexpr float pixels[16] = {2.0f / 200, 0, 0, 0, 0,  2.0f / 100, 0, 0,
+                                         0,          0, 1, 0, -1, -1,         0, 1};
+    static constexpr float grey[4] = {0.5f, 0.5f, 0.5f, 0.8f};
+    const auto frame = [font] {
+        setTextMatrix(pixels);
+        setTextColor(grey);
+        for (int alignment : {alignLeft, alignCentred, alignRight}) {
+            setTextAlignment(alignment);
+            setTextAnchor(100.0f, 50.0f, 0.0f);
+            drawText(alignment, boldFont, "own %d", alignment);
+            drawText(alignment, font, "%d °C αβγ \u05d0", alignment);
+            drawWindowLine(0, 0, 40, -10);
+        }
+        setTextScale(2);
+        drawTextInFont(smallFont, "scale 2");
+        setTextScale(1);
+    };
+    frame();
+    frame();
+    EXPECT_EQ(allocationsDuring([&frame] {
+                  for (int i = 0; i < 20; ++i)
+                      frame();
+              }),
+              0);
+    EXPECT_GT(countPixels(window.readBackBuffer(), {0, 0, 200, 100}, [](Rgb p) { return p.r > 0; }),
+              100);
+    releaseTextContext();
+    setTextMatrix(nullptr);
+    setTextColor(nullptr);
+    setTextAlignment(alignLeft);
+    freeFont(font);
 }
 
 }  // namespace
