@@ -15,8 +15,9 @@ Anchor projectAnchor(const std::array<float, 16>& matrix, const std::array<int, 
 {
     std::array<double, 4> clip{};
     for (std::size_t row = 0; row < 4; ++row)
-        clip[row] = double{matrix[row]} * x + double{matrix[4 + row]} * y +
-                    double{matrix[8 + row]} * z + double{matrix[12 + row]};
+        clip[row] =
+            static_cast<double>(matrix[row]) * x + static_cast<double>(matrix[4 + row]) * y +
+            static_cast<double>(matrix[8 + row]) * z + static_cast<double>(matrix[12 + row]);
     Anchor anchor;
     const double w = clip[3];
     const bool finite = std::isfinite(clip[0]) && std::isfinite(clip[1]) &&

@@ -130,8 +130,10 @@ void buildOwnPage(int scale, std::vector<unsigned char>& texels)
             const OwnCell cell = ownGlyphCell(font, code, scale);
             for (int y = 0; y < rows; ++y)
                 for (int x = 0; x < static_cast<int>(glyphWidth) * scale; ++x)
-                    if ((grown[static_cast<std::size_t>(y * scale + x / 8)] >> (7 - x % 8) & 1U) !=
-                        0)
+                    if ((grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(scale) +
+                               static_cast<std::size_t>(x / 8)] >>
+                             (7 - x % 8) &
+                         1U) != 0)
                         texels[static_cast<std::size_t>(cell.y + y) *
                                    static_cast<std::size_t>(width) +
                                static_cast<std::size_t>(cell.x + x)] = 255;

@@ -43,7 +43,8 @@ inline constexpr float ownGlyphOriginY = 2.0f;
 
 // Room for the largest glyph at the largest scale: every row `scale` times,
 // `scale` bytes each (one bit a pixel, MSB first, as glBitmap takes them).
-using ScaledGlyph = std::array<unsigned char, ownCellRows * maxTextScale * maxTextScale>;
+using ScaledGlyph =
+    std::array<unsigned char, static_cast<std::size_t>(ownCellRows) * maxTextScale * maxTextScale>;
 
 /* 0..3: the font's place in the tables (bold, small, Greek, arrows). */
 [[nodiscard]] int ownFontIndex(int font);

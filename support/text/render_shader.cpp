@@ -251,7 +251,7 @@ SavedState enterDrawing(TextContext& context, bool depthTest, bool coverageBlend
     }
     if (coverageBlending) {
         saved.blend = glIsEnabled(GL_BLEND);
-        glGetIntegerv(GL_BLEND_SRC_RGB, &saved.blendFunction[0]);
+        glGetIntegerv(GL_BLEND_SRC_RGB, saved.blendFunction.data());
         glGetIntegerv(GL_BLEND_DST_RGB, &saved.blendFunction[1]);
         glGetIntegerv(GL_BLEND_SRC_ALPHA, &saved.blendFunction[2]);
         glGetIntegerv(GL_BLEND_DST_ALPHA, &saved.blendFunction[3]);
@@ -336,9 +336,10 @@ void drawVertices(TextContext& context, GLenum primitive)
         glEnableVertexAttribArray(texelAttribute);
         glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE,
                               floatsPerVertex * sizeof(GLfloat), nullptr);
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): GL takes a buffer offset as a pointer
+        const auto* const texelOffset = reinterpret_cast<const void*>(3 * sizeof(GLfloat));
         glVertexAttribPointer(texelAttribute, 2, GL_FLOAT, GL_FALSE,
-                              floatsPerVertex * sizeof(GLfloat),
-                              reinterpret_cast<const void*>(3 * sizeof(GLfloat)));
+                              floatsPerVertex * sizeof(GLfloat), texelOffset);
     } else {
         glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices.data());
     }
