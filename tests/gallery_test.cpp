@@ -84,6 +84,13 @@ const Example examples[] = {
         {"city names", {255, 255, 255}, wholeLabels, 150},
         {"temperatures", {191, 191, 0}, wholeLabels, 50}}}},
      "q"},
+#ifdef VESTRANE_GALLERY_GLFW  // built where GLFW is found
+    {"vestrane-glfw-labels",
+     {{"Vestrane GLFW labels",
+       {{"corner labels", {255, 255, 255}, PixelRect{0, 0, 480, 360}, 100},
+        {"status line", yellow, PixelRect{0, 320, 480, 40}, 200}}}},
+     "q"},
+#endif
 };
 
 void PrintTo(const Example& example, std::ostream* out)

@@ -242,14 +242,12 @@ void setTextColor(const Color* color)
 
 void releaseTextContext(void)
 {
-    TextContext* const context = currentTextContext(false);
-    if (context == nullptr)
-        return;
-    if (drawsWithShaders(context))
-        shaderRelease(*context);
-    else
-        fixedRelease(*context);
-    forgetTextContext(context);
+    releaseCurrentTextContext([](TextContext& context) {
+        if (drawsWithShaders(&context))
+            shaderRelease(context);
+        else
+            fixedRelease(context);
+    });
 }
 
 void setTextScale(int scale)

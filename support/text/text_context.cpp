@@ -2,10 +2,11 @@
  * text_context.cpp - which GL context is current, and the text resources
  * kept for each.
  *
- * Depends on: GLX (glXGetCurrentContext), EGL when the program uses it
- * (eglGetCurrentContext, looked up in the process: a program that never
- * loaded EGL has no EGL context), glut_platform.h (the current GLUT
- * window). The kind of a new context is read by currentContextKind().
+ * Depends on: GLX (the current context and drawable), EGL when the
+ * program uses it (the current context and draw surface, looked up in the
+ * EGL the program loaded: a program that never loaded EGL has no EGL
+ * context), glut_platform.h (the current GLUT window, for the tests). The
+ * kind of a new context is read by currentContextKind().
  */
 #include "support/text/text_context.h"
 
@@ -35,35 +36,46 @@ TextContext* lastUsed = nullptr;
 // Helpers
 // ---------------------------------------------------------------------------
 
-using EglGetCurrentContext = void* (*)();
+using EglGetCurrent = void* (*)();
+using EglGetCurrentSurface = void* (*)(int);
+constexpr int eglDraw = 0x3059;  // EGL_DRAW
 
-// eglGetCurrentContext, once the program has loaded EGL: toolkits load it
-// privately (RTLD_LOCAL), so it is looked up in the loaded library itself,
-// never loading it here.
-EglGetCurrentContext eglCurrentContextFunction()
+// EGL's current context and draw surface, once the program has loaded EGL:
+// toolkits load it privately (RTLD_LOCAL), so they are looked up in the
+// loaded library itself, never loading it here.
+struct EglCurrent {
+    EglGetCurrent context = nullptr;
+    EglGetCurrentSurface surface = nullptr;
+};
+
+const EglCurrent& eglCurrentFunctions()
 {
-    static EglGetCurrentContext function = nullptr;
-    if (function == nullptr) {
+    static EglCurrent functions;
+    if (functions.context == nullptr) {
         if (void* const egl = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_NOLOAD); egl != nullptr) {
-            function = reinterpret_cast<EglGetCurrentContext>(dlsym(egl, "eglGetCurrentContext"));
+            functions.surface =
+                reinterpret_cast<EglGetCurrentSurface>(dlsym(egl, "eglGetCurrentSurface"));
+            functions.context = reinterpret_cast<EglGetCurrent>(dlsym(egl, "eglGetCurrentContext"));
             dlclose(egl);  // the program keeps it loaded
         }
     }
-    return function;
+    return functions;
 }
 
-// The current EGL context, when the program has EGL loaded.
-const void* currentEglContext()
-{
-    const EglGetCurrentContext getCurrent = eglCurrentContextFunction();
-    return getCurrent != nullptr ? getCurrent() : nullptr;
-}
+// The current context and the drawable it draws to: GLX's, else EGL's.
+struct CurrentContext {
+    const void* handle = nullptr;
+    const void* drawable = nullptr;
+};
 
-const void* currentHandle()
+CurrentContext currentContext()
 {
     if (const void* glx = glXGetCurrentContext(); glx != nullptr)
-        return glx;
-    return currentEglContext();
+        return {glx, reinterpret_cast<const void*>(glXGetCurrentDrawable())};
+    const EglCurrent& egl = eglCurrentFunctions();
+    if (egl.context == nullptr || egl.surface == nullptr)
+        return {};
+    return {egl.context(), egl.surface(eglDraw)};
 }
 
 }  // namespace
@@ -72,25 +84,24 @@ const void* currentHandle()
 // Internal interface
 // ---------------------------------------------------------------------------
 
-TextContext* currentTextContext(bool make)
+TextContext* currentTextContext()
 {
-    const void* const handle = currentHandle();
-    if (handle == nullptr)
+    const CurrentContext current = currentContext();
+    if (current.handle == nullptr)
         return nullptr;
-    const int window = currentGlutWindow();
-    if (lastUsed != nullptr && lastUsed->handle == handle && lastUsed->glutWindow == window)
+    if (lastUsed != nullptr && lastUsed->handle == current.handle &&
+        lastUsed->drawable == current.drawable)
         return lastUsed;
     const auto known = std::find_if(contexts.begin(), contexts.end(), [&](const auto& context) {
-        return context->handle == handle && context->glutWindow == window;
+        return context->handle == current.handle && context->drawable == current.drawable;
     });
     if (known != contexts.end())
         return lastUsed = known->get();
-    if (!make)
-        return nullptr;
     try {
         auto context = std::make_unique<TextContext>();
-        context->handle = handle;
-        context->glutWindow = window;
+        context->handle = current.handle;
+        context->drawable = current.drawable;
+        context->glutWindow = currentGlutWindow();
         context->kind = currentContextKind();
         context->atlas.largestPage = std::min(context->kind.largestTexture, 4096);
         contexts.push_back(std::move(context));
@@ -100,12 +111,17 @@ TextContext* currentTextContext(bool make)
     return lastUsed = contexts.back().get();
 }
 
-void forgetTextContext(const TextContext* context)
+void releaseCurrentTextContext(void (*release)(TextContext&))
 {
-    if (context == lastUsed)
-        lastUsed = nullptr;
+    const void* const handle = currentContext().handle;
+    if (handle == nullptr)
+        return;
+    for (auto& context : contexts)
+        if (context->handle == handle)
+            release(*context);
+    lastUsed = nullptr;
     contexts.erase(std::remove_if(contexts.begin(), contexts.end(),
-                                  [&](const auto& known) { return known.get() == context; }),
+                                  [&](const auto& known) { return known->handle == handle; }),
                    contexts.end());
 }
 

@@ -9,10 +9,12 @@
  * Display lists, textures, programs and buffers belong to a GL context, so
  * text keeps one set of resources a context, made on the context's first
  * text and kept until releaseTextContext. A context is known by the native
- * handle of the current context (GLX, else EGL) and, under GLUT, by the
- * current GLUT window too: GLUT never reuses a window's number, so a
- * window opened after another was destroyed gets resources of its own even
- * when the system hands it the old context's handle.
+ * handle of the current context (GLX, else EGL) and the drawable it draws
+ * to: a window opened after another was destroyed gets resources of its
+ * own even when the system hands it the old context's handle, and a GLFW
+ * window beside GLUT's is told from them whatever GLUT's current window
+ * is. A context drawing to several windows keeps a set for each, and a
+ * release gives back every set of the context.
  *
  * The kind of a context decides its renderer: a compatibility context of
  * any version draws through the fixed-function pipeline; a core-profile
@@ -55,7 +57,8 @@ struct ShaderObjects {
 
 struct TextContext {
     const void* handle = nullptr;
-    int glutWindow = 0;
+    const void* drawable = nullptr;
+    int glutWindow = 0;  // the GLUT window current when it was made, for the tests
     ContextKind kind;
     // Own fonts per text scale (index scale - 1): the first of 4 x 128
     // display lists (fixed function), or the glyph page texture (shader).
@@ -65,14 +68,13 @@ struct TextContext {
     ShaderObjects shader;
 };
 
-/* The resources of the current context, made (empty) on its first use
- * when `make` is true; null when no context is current, when it has none
- * and `make` is false, or when there is no memory for them. */
-[[nodiscard]] TextContext* currentTextContext(bool make = true);
+/* The resources of the current context, made (empty) on its first use;
+ * null when no context is current or there is no memory for them. */
+[[nodiscard]] TextContext* currentTextContext();
 
-/* Forgets the current context's resources (the caller has deleted its GL
- * objects). */
-void forgetTextContext(const TextContext* context);
+/* Hands every set of resources of the current context to `release` (which
+ * deletes its GL objects), then forgets them. */
+void releaseCurrentTextContext(void (*release)(TextContext&));
 
 /* The resources of GLUT window `window`, for the tests; null when none. */
 [[nodiscard]] const TextContext* glutWindowTextContext(int window);
