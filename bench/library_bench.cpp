@@ -41,10 +41,12 @@
 #include "support/text/text.h"
 #include "support/text/text_context.h"
 #include "support/view/view.h"
+#include "tests/harness/gl_context.h"
 #include "tests/harness/x_server.h"
 #include "tests/text_testing.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -359,6 +361,38 @@ void buildFonts(benchmark::State& state)
     }
 }
 
+// Window pixels to clip coordinates, the text matrix in the core context.
+constexpr float corePixels[16] = {
+    2.0f / windowWidth, 0, 0, 0, 0, 2.0f / windowHeight, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
+
+// A core-profile context beside GLUT's compatibility one, and GLUT's
+// context to make current again after it (GLUT does only when another of
+// its windows was current).
+GlContextWindow* coreWindow = nullptr;
+Display* glutDisplay = nullptr;
+GLXDrawable glutDrawable = 0;
+GLXContext glutContext = nullptr;
+
+/* Times `draw` in the core-profile window, each call followed by glFinish,
+ * with window pixels as the text matrix. */
+template <void (*Draw)()>
+void timeInCore(benchmark::State& state)
+{
+    if (coreWindow == nullptr || !coreWindow->isOpen()) {
+        state.SkipWithError("no core-profile context");
+        return;
+    }
+    coreWindow->makeCurrent();
+    setTextMatrix(corePixels);
+    const auto finish = coreWindow->function<PFNGLFINISHPROC>("glFinish");
+    for (auto _ : state) {
+        Draw();
+        finish();
+    }
+    setTextMatrix(nullptr);
+    glXMakeCurrent(glutDisplay, glutDrawable, glutContext);
+}
+
 struct Entry {
     const char* name;
     void (*run)(benchmark::State&);
@@ -377,6 +411,10 @@ const Entry entries[] = {
     {"glutBitmapString, HELVETICA_18", timeDrawing<lineWithGlutHelvetica18>},
     {"1,000 labels of 8 characters, loaded font", timeDrawing<thousandLabels<0>>},
     {"1,000 labels of 8 characters, boldFont", timeDrawing<thousandLabels<boldFont>>},
+    {"core: setTextAnchor + drawText", timeInCore<lineWithDrawText>},
+    {"core: drawText, loaded font 18 px", timeInCore<lineWithLoadedFont>},
+    {"core: 1,000 labels of 8 characters, loaded", timeInCore<thousandLabels<0>>},
+    {"core: 1,000 labels of 8 characters, bold", timeInCore<thousandLabels<boldFont>>},
     {"setTextAnchor", timeDrawing<textAnchorOnly>},
     {"drawWindowLine", timeDrawing<windowLine>},
     {"drawStrokeText, 16 characters", timeDrawing<strokeText>},
@@ -503,10 +541,28 @@ int main(int argc, char** argv)
         loadedFont = loadFont(loadedFontFile, 18.0f);
         lineWithLoadedFont();  // its glyphs cached untimed
         thousandLabels<0>();
+        glutDisplay = glXGetCurrentDisplay();
+        glutDrawable = glXGetCurrentDrawable();
+        glutContext = glXGetCurrentContext();
+        GlContextWindow core(GlContextKind::core, windowWidth, windowHeight, 0, windowHeight + 20);
+        coreWindow = &core;
+        if (core.isOpen()) {  // the glyphs of the core context cached untimed
+            setTextMatrix(corePixels);
+            lineWithLoadedFont();
+            thousandLabels<0>();
+            setTextMatrix(nullptr);
+            glXMakeCurrent(glutDisplay, glutDrawable, glutContext);
+        }
         registerBenchmarks();
         TableReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         reporter.printTable();
+        if (core.isOpen()) {
+            core.makeCurrent();
+            releaseTextContext();
+            core.destroy();
+        }
+        glXMakeCurrent(glutDisplay, glutDrawable, glutContext);
         const double guard = printAlternatingRatios();
         std::printf("\ndrawText / floor = %.2f (limit %.2f)\n", guard,
                     static_cast<double>(guardLimit));
@@ -516,6 +572,7 @@ int main(int argc, char** argv)
             status = 2;
         }
     }
+    shutDownGlfw();
     shutDownGlut();
     stopPrivateXServer();
     return status;

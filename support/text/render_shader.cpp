@@ -324,13 +324,15 @@ void setUniforms(const TextContext& context, const DrawStyle& style, Mode mode)
     glUniform1i(objects.pageLocation, 0);
 }
 
-// Sends the vertices and draws them.
+// Sends the vertices and draws them. The buffer gets new storage every
+// time (never rewriting storage a draw still reads, which would wait for
+// it); the vertex array's layout is set once, with the first vertices.
 void drawVertices(TextContext& context, GLenum primitive)
 {
     ShaderObjects& objects = context.shader;
     const auto bytes = static_cast<GLsizeiptr>(vertices.size() * sizeof(GLfloat));
-    if (bytes > objects.bufferBytes) {
-        glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_STREAM_DRAW);
+    if (objects.bufferBytes == 0) {
         objects.bufferBytes = static_cast<long>(bytes);
         glEnableVertexAttribArray(positionAttribute);
         glEnableVertexAttribArray(texelAttribute);
@@ -340,8 +342,6 @@ void drawVertices(TextContext& context, GLenum primitive)
         const auto* const texelOffset = reinterpret_cast<const void*>(3 * sizeof(GLfloat));
         glVertexAttribPointer(texelAttribute, 2, GL_FLOAT, GL_FALSE,
                               floatsPerVertex * sizeof(GLfloat), texelOffset);
-    } else {
-        glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices.data());
     }
     glDrawArrays(primitive, 0, static_cast<GLsizei>(vertices.size() / floatsPerVertex));
 }
