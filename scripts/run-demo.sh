@@ -57,10 +57,11 @@ shoot "$build/examples/showcase/vestrane-showcase" 3 "Vestrane showcase" showcas
 shoot_click=""
 unset VESTRANE_TEXT_SCALE
 
-# gallery NAME [--click X Y] TITLE [TITLE ...]: runs the example vestrane-NAME
-# (built from examples/NAME/NAME.c; an underscore of NAME is a hyphen in the
-# program's name), left-clicks at (X, Y) of its first window when asked, and
-# saves its windows, side by side, as NAME.png.
+# gallery NAME [--click X Y] [--with ARGUMENTS SHOT] TITLE [TITLE ...]: runs
+# the example vestrane-NAME (built from examples/NAME/NAME.c; an underscore of
+# NAME is a hyphen in the program's name), left-clicks at (X, Y) of its first
+# window when asked, and saves its windows, side by side, as NAME.png; with
+# --with, runs it with those arguments and saves them as SHOT.png instead.
 gallery() {
     name=$1
     shift
@@ -69,8 +70,15 @@ gallery() {
         click="$2 $3"
         shift 3
     fi
+    arguments=""
     program="$build/examples/vestrane-$(echo "$name" | tr _ -)"
-    "$program" &
+    if [ "$1" = --with ]; then
+        arguments=$2
+        name=$3
+        shift 3
+    fi
+    # The arguments unquoted: split into words.
+    "$program" $arguments &
     pid=$!
     sleep 2
     if [ -n "$click" ]; then
@@ -105,3 +113,10 @@ gallery heatmap "Vestrane heatmap"
 gallery two_windows "Vestrane orthographic" "Vestrane perspective"
 gallery picking --click 165 170 "Vestrane picking"
 gallery labels "Vestrane labels"
+# Text in a GLFW window's 3.3 core-profile context, then the same program in
+# an OpenGL ES 3.0 context made through EGL (glfw_labels_es.png); built only
+# where GLFW is found.
+if [ -x "$build/examples/vestrane-glfw-labels" ]; then
+    gallery glfw_labels "Vestrane GLFW labels"
+    gallery glfw_labels --with --es glfw_labels_es "Vestrane GLFW labels"
+fi
