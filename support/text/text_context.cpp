@@ -16,6 +16,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <vector>
@@ -65,17 +66,17 @@ const EglCurrent& eglCurrentFunctions()
 // The current context and the drawable it draws to: GLX's, else EGL's.
 struct CurrentContext {
     const void* handle = nullptr;
-    const void* drawable = nullptr;
+    std::uintptr_t drawable = 0;  // an X drawable, or an EGL surface's address
 };
 
 CurrentContext currentContext()
 {
     if (const void* glx = glXGetCurrentContext(); glx != nullptr)
-        return {glx, reinterpret_cast<const void*>(glXGetCurrentDrawable())};
+        return {glx, static_cast<std::uintptr_t>(glXGetCurrentDrawable())};
     const EglCurrent& egl = eglCurrentFunctions();
     if (egl.context == nullptr || egl.surface == nullptr)
         return {};
-    return {egl.context(), egl.surface(eglDraw)};
+    return {egl.context(), reinterpret_cast<std::uintptr_t>(egl.surface(eglDraw))};
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "support/text/text_scale.h"
 
 #include <array>
+#include <cstdint>
 
 namespace vestrane::detail {
 
@@ -57,7 +58,7 @@ struct ShaderObjects {
 
 struct TextContext {
     const void* handle = nullptr;
-    const void* drawable = nullptr;
+    std::uintptr_t drawable = 0;
     int glutWindow = 0;  // the GLUT window current when it was made, for the tests
     ContextKind kind;
     // Own fonts per text scale (index scale - 1): the first of 4 x 128
