@@ -46,7 +46,6 @@
 #include "tests/text_testing.h"
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -365,13 +364,8 @@ void buildFonts(benchmark::State& state)
 constexpr float corePixels[16] = {
     2.0f / windowWidth, 0, 0, 0, 0, 2.0f / windowHeight, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
 
-// A core-profile context beside GLUT's compatibility one, and GLUT's
-// context to make current again after it (GLUT does only when another of
-// its windows was current).
+// A core-profile context beside GLUT's compatibility one.
 GlContextWindow* coreWindow = nullptr;
-Display* glutDisplay = nullptr;
-GLXDrawable glutDrawable = 0;
-GLXContext glutContext = nullptr;
 
 /* Times `draw` in the core-profile window, each call followed by glFinish,
  * with window pixels as the text matrix. */
@@ -390,7 +384,7 @@ void timeInCore(benchmark::State& state)
         finish();
     }
     setTextMatrix(nullptr);
-    glXMakeCurrent(glutDisplay, glutDrawable, glutContext);
+    makeTestWindowCurrent(benchWindow);
 }
 
 struct Entry {
@@ -541,9 +535,6 @@ int main(int argc, char** argv)
         loadedFont = loadFont(loadedFontFile, 18.0f);
         lineWithLoadedFont();  // its glyphs cached untimed
         thousandLabels<0>();
-        glutDisplay = glXGetCurrentDisplay();
-        glutDrawable = glXGetCurrentDrawable();
-        glutContext = glXGetCurrentContext();
         GlContextWindow core(GlContextKind::core, windowWidth, windowHeight, 0, windowHeight + 20);
         coreWindow = &core;
         if (core.isOpen()) {  // the glyphs of the core context cached untimed
@@ -551,7 +542,7 @@ int main(int argc, char** argv)
             lineWithLoadedFont();
             thousandLabels<0>();
             setTextMatrix(nullptr);
-            glXMakeCurrent(glutDisplay, glutDrawable, glutContext);
+            makeTestWindowCurrent(benchWindow);
         }
         registerBenchmarks();
         TableReporter reporter;
@@ -562,7 +553,7 @@ int main(int argc, char** argv)
             releaseTextContext();
             core.destroy();
         }
-        glXMakeCurrent(glutDisplay, glutDrawable, glutContext);
+        makeTestWindowCurrent(benchWindow);
         const double guard = printAlternatingRatios();
         std::printf("\ndrawText / floor = %.2f (limit %.2f)\n", guard,
                     static_cast<double>(guardLimit));

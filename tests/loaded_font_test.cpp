@@ -14,9 +14,9 @@
  */
 #define GL_GLEXT_PROTOTYPES /* glBindBuffer, for a bound unpack buffer */
 #include "support/gl_state.h"
-#include "support/text/glyph_pages.h"
 #include "support/text/loaded_fonts.h"
 #include "support/text/text.h"
+#include "support/text/text_context.h"
 #include "tests/text_testing.h"
 
 #include <ft2build.h>

@@ -177,6 +177,21 @@ void clearAtlas(GlyphAtlas& atlas, std::vector<unsigned int>& textures)
     atlas = GlyphAtlas{};
 }
 
+PageChange takePageChange(GlyphPage& page)
+{
+    PageChange change;
+    if (page.size == 0)
+        return change;
+    if (page.textureSize != page.size)
+        change = {true, 0, 0, page.size, page.size};
+    else if (page.dirtyX0 < page.dirtyX1)
+        change = {false, page.dirtyX0, page.dirtyY0, page.dirtyX1 - page.dirtyX0,
+                  page.dirtyY1 - page.dirtyY0};
+    page.textureSize = page.size;
+    page.dirtyX0 = page.dirtyX1 = 0;
+    return change;
+}
+
 int openPageCount(const GlyphAtlas& atlas)
 {
     return static_cast<int>(std::count_if(atlas.pages.begin(), atlas.pages.end(),

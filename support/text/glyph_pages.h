@@ -74,12 +74,23 @@ void closeFreedFacePages(GlyphAtlas& atlas, std::vector<unsigned int>& textures)
  * emptied. */
 void clearAtlas(GlyphAtlas& atlas, std::vector<unsigned int>& textures);
 
+/* The part of an open page that its texture lacks: all of it when the
+ * texture has no storage of the page's size yet (`whole`), else the
+ * rectangle changed since it was last sent; width 0 when nothing. */
+struct PageChange {
+    bool whole = false;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int rows = 0;
+};
+
+/* What a renderer sends of the page to its texture now; the page counts as
+ * sent afterwards. */
+[[nodiscard]] PageChange takePageChange(GlyphPage& page);
+
 /* How many open pages the atlas holds. */
 [[nodiscard]] int openPageCount(const GlyphAtlas& atlas);
-
-/* How many pages the text resources of GLUT window `window` hold, for the
- * tests; 0 when it has none. */
-[[nodiscard]] int glyphPageCount(int window);
 
 /* Whole pixels for a 26.6 position, halves rounded up. */
 constexpr int roundToPixels(long long position)

@@ -38,18 +38,26 @@ struct Anchor {
     bool valid = false;
 };
 
-/* Own-font text: the raster position starts at the anchor (x, y, depth)
- * and moves by (dx, dy) before the first glyph, as glBitmap moves it. */
-struct OwnText {
-    const char* text;
-    int font;
-    int scale;
+/* Where a bitmap text starts: the raster position at the anchor (x, y,
+ * depth), moved by (dx, dy) before the first glyph, as glBitmap moves it. */
+struct RasterStart {
     float x;
     float y;
     float depth;
     float dx;
     float dy;
 };
+
+struct OwnText {
+    const char* text;
+    int font;
+    int scale;
+    RasterStart start;
+};
+
+/* The viewport and depth range, for projecting an anchor by hand (in any
+ * kind of context; defined with the shader renderer). */
+void currentViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRange);
 
 // ---------------------------------------------------------------------------
 // Fixed function
@@ -58,8 +66,6 @@ struct OwnText {
 /* The anchor of (x, y, z) through GL's matrices, as glRasterPos places it
  * (the raster position is left there). */
 [[nodiscard]] Anchor fixedRasterAnchor(float x, float y, float z);
-/* The viewport and depth range, for projecting an anchor by hand. */
-void fixedViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRange);
 /* Draws own-font text; `visible` false builds the fonts and draws nothing. */
 void fixedDrawOwnText(TextContext& context, const OwnText& text, const DrawStyle& style,
                       bool visible);
@@ -67,16 +73,16 @@ void fixedDrawLoadedText(TextContext& context, const TextLayout& layout, float x
                          float depth, const DrawStyle& style);
 void fixedDrawLine(const std::array<float, 3>& from, const std::array<float, 3>& to,
                    const DrawStyle& style);
-/* GLUT bitmap text (glut_platform.h) from the raster position placed as
- * for own-font text; `visible` false places it and draws nothing. */
-void fixedDrawGlutText(void* font, const OwnText& text, const DrawStyle& style, bool visible);
+/* GLUT bitmap text (glut_platform.h) from its start; `visible` false
+ * places the raster position and draws nothing. */
+void fixedDrawGlutText(void* font, const char* text, const RasterStart& start,
+                       const DrawStyle& style, bool visible);
 void fixedRelease(TextContext& context);
 
 // ---------------------------------------------------------------------------
 // Shader
 // ---------------------------------------------------------------------------
 
-void shaderViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRange);
 void shaderDrawOwnText(TextContext& context, const OwnText& text, const DrawStyle& style);
 void shaderDrawLoadedText(TextContext& context, const TextLayout& layout, float x, float baseline,
                           float depth, const DrawStyle& style);

@@ -107,10 +107,10 @@ void putBack(const SavedColor& saved)
 // and lose the whole text, where moving it keeps the visible part. The
 // fourth coordinate is 1, not the anchor's clip w, which would divide the
 // pixel position under a perspective anchor.
-void placeRaster(float x, float y, float depth, float dx, float dy)
+void placeRaster(const RasterStart& start)
 {
-    glRasterPos4f(x, y, -depth, 1.0f);
-    glBitmap(0, 0, 0.0f, 0.0f, dx, dy, nullptr);
+    glRasterPos4f(start.x, start.y, -start.depth, 1.0f);
+    glBitmap(0, 0, 0.0f, 0.0f, start.dx, start.dy, nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -154,19 +154,6 @@ GLuint recordOwnFonts(int scale)
     return firstList;
 }
 
-// The first list of the fonts at `scale` in the context, recorded on first use.
-GLuint ownFontLists(TextContext& context, int scale)
-{
-    if (scale < 1 || scale > maxTextScale)
-        return 0;
-    const auto index = static_cast<std::size_t>(scale - 1);
-    if (!context.ownFontsBuilt[index]) {
-        context.ownFontsBuilt[index] = true;
-        context.ownFonts[index] = recordOwnFonts(scale);
-    }
-    return context.ownFonts[index];
-}
-
 bool isHighByte(char byte)
 {
     return static_cast<unsigned char>(byte) > 127;
@@ -190,18 +177,14 @@ void callGlyphLists(GLuint firstList, const char* text)
 // Loaded fonts: page textures
 // ---------------------------------------------------------------------------
 
-// Sends a page's texels to its texture, the whole page or its changed
-// rectangle, as they are: plain unpack and transfer settings, and no unpack
-// buffer.
-void uploadPage(int version, GlyphPage& page)
+// Sends the changed part of a page's texels to its texture as they are:
+// plain unpack and transfer settings, and no unpack buffer.
+void uploadPage(int version, const GlyphPage& page, const PageChange& change)
 {
-    const bool whole = page.textureSize != page.size;
-    const int x = whole ? 0 : page.dirtyX0;
-    const int y = whole ? 0 : page.dirtyY0;
     const StoreSetting unpackSettings[] = {
-        {GL_UNPACK_ALIGNMENT, 1},        {GL_UNPACK_SWAP_BYTES, GL_FALSE},
-        {GL_UNPACK_LSB_FIRST, GL_FALSE}, {GL_UNPACK_ROW_LENGTH, whole ? 0 : page.size},
-        {GL_UNPACK_SKIP_PIXELS, x},      {GL_UNPACK_SKIP_ROWS, y}};
+        {GL_UNPACK_ALIGNMENT, 1},          {GL_UNPACK_SWAP_BYTES, GL_FALSE},
+        {GL_UNPACK_LSB_FIRST, GL_FALSE},   {GL_UNPACK_ROW_LENGTH, page.size},
+        {GL_UNPACK_SKIP_PIXELS, change.x}, {GL_UNPACK_SKIP_ROWS, change.y}};
     constexpr TransferSetting transferSettings[] = {
         {GL_MAP_COLOR, 0.0f}, {GL_ALPHA_SCALE, 1.0f}, {GL_ALPHA_BIAS, 0.0f}};
     GLint unpackBuffer = 0;
@@ -212,18 +195,16 @@ void uploadPage(int version, GlyphPage& page)
     const auto unpack = setPixelSettings(unpackSettings);
     const auto transfer = setPixelSettings(transferSettings);
     glBindTexture(GL_TEXTURE_2D, page.texture);
-    if (whole)
+    if (change.whole)
         glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, page.size, page.size, 0, GL_ALPHA,
                      GL_UNSIGNED_BYTE, page.texels.data());
     else
-        glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, page.dirtyX1 - x, page.dirtyY1 - y, GL_ALPHA,
+        glTexSubImage2D(GL_TEXTURE_2D, 0, change.x, change.y, change.width, change.rows, GL_ALPHA,
                         GL_UNSIGNED_BYTE, page.texels.data());
     putBack(transfer);
     putBack(unpack);
     if (version >= 21)
         glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
-    page.textureSize = page.size;
-    page.dirtyX0 = page.dirtyX1 = 0;
 }
 
 // Deletes the textures of closed pages and brings every open page's
@@ -235,7 +216,8 @@ void syncPages(TextContext& context)
     for (GLuint texture : closed)
         glDeleteTextures(1, &texture);
     for (GlyphPage& page : context.atlas.pages) {
-        if (page.size == 0)
+        const PageChange change = takePageChange(page);
+        if (change.width == 0)
             continue;
         if (page.texture == 0) {
             glGenTextures(1, &page.texture);
@@ -245,8 +227,7 @@ void syncPages(TextContext& context)
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
         }
-        if (page.textureSize != page.size || page.dirtyX0 < page.dirtyX1)
-            uploadPage(context.kind.glVersion, page);
+        uploadPage(context.kind.glVersion, page, change);
     }
 }
 
@@ -462,19 +443,14 @@ Anchor fixedRasterAnchor(float x, float y, float z)
     return anchor;
 }
 
-void fixedViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRange)
-{
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    glGetFloatv(GL_DEPTH_RANGE, depthRange.data());
-}
-
 void fixedDrawOwnText(TextContext& context, const OwnText& text, const DrawStyle& style,
                       bool visible)
 {
-    const GLuint lists = ownFontLists(context, text.scale);
+    const GLuint lists = ownFontsAt(
+        context, text.scale, [](const TextContext&, int scale) { return recordOwnFonts(scale); });
     beginWindowDrawing(style.depthTest);
     const SavedColor color = useStyleColor(style);
-    placeRaster(text.x, text.y, text.depth, text.dx, text.dy);
+    placeRaster(text.start);
     putBack(color);
     if (visible && lists != 0)
         callGlyphLists(lists + static_cast<GLuint>(ownFontIndex(text.font) * listsPerFont),
@@ -519,14 +495,15 @@ void fixedDrawLine(const std::array<float, 3>& from, const std::array<float, 3>&
     endWindowDrawing();
 }
 
-void fixedDrawGlutText(void* font, const OwnText& text, const DrawStyle& style, bool visible)
+void fixedDrawGlutText(void* font, const char* text, const RasterStart& start,
+                       const DrawStyle& style, bool visible)
 {
     beginWindowDrawing(false);
     const SavedColor color = useStyleColor(style);
-    placeRaster(text.x, text.y, text.depth, text.dx, text.dy);
+    placeRaster(start);
     putBack(color);
     if (visible)
-        drawGlutCharacters(font, text.text);
+        drawGlutCharacters(font, text);
     endWindowDrawing();
 }
 

@@ -332,8 +332,8 @@ void drawVertices(TextContext& context, GLenum primitive)
     ShaderObjects& objects = context.shader;
     const auto bytes = static_cast<GLsizeiptr>(vertices.size() * sizeof(GLfloat));
     glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_STREAM_DRAW);
-    if (objects.bufferBytes == 0) {
-        objects.bufferBytes = static_cast<long>(bytes);
+    if (!objects.layoutSet) {
+        objects.layoutSet = true;
         glEnableVertexAttribArray(positionAttribute);
         glEnableVertexAttribArray(texelAttribute);
         glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE,
@@ -368,23 +368,30 @@ GLuint newTexture()
     return texture;
 }
 
-// The own fonts' page at a scale, made on first use; 0 when none.
-GLuint ownFontPage(TextContext& context, int scale)
+// Sends texels, rows of `rowLength`, to the bound texture: all of them as
+// its new storage (`rowLength` x `rows`), or the changed rectangle.
+void sendTexels(const ContextKind& kind, const unsigned char* texels, int rowLength, int rows,
+                const PageChange& change)
 {
-    if (scale < 1 || scale > maxTextScale)
-        return 0;
-    const auto index = static_cast<std::size_t>(scale - 1);
-    if (!context.ownFontsBuilt[index]) {
-        context.ownFontsBuilt[index] = true;
-        std::vector<unsigned char> texels;
-        buildOwnPage(scale, texels);
-        context.ownFonts[index] = newTexture();
-        const SavedUnpack unpack = beginUpload(context.kind, 0, 0, 0);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, ownPageWidth(scale), ownPageHeight(scale), 0, GL_RED,
-                     GL_UNSIGNED_BYTE, texels.data());
-        endUpload(context.kind, unpack);
-    }
-    return context.ownFonts[index];
+    const SavedUnpack unpack = beginUpload(kind, rowLength, change.x, change.y);
+    if (change.whole)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, rowLength, rows, 0, GL_RED, GL_UNSIGNED_BYTE, texels);
+    else
+        glTexSubImage2D(GL_TEXTURE_2D, 0, change.x, change.y, change.width, change.rows, GL_RED,
+                        GL_UNSIGNED_BYTE, texels);
+    endUpload(kind, unpack);
+}
+
+// The own fonts' page at a scale, in a new texture.
+unsigned int makeOwnFontPage(const TextContext& context, int scale)
+{
+    std::vector<unsigned char> texels;
+    buildOwnPage(scale, texels);
+    const GLuint texture = newTexture();
+    const int width = ownPageWidth(scale);
+    const int height = ownPageHeight(scale);
+    sendTexels(context.kind, texels.data(), width, height, {true, 0, 0, width, height});
+    return texture;
 }
 
 // Deletes the textures of closed pages and brings every open page's
@@ -396,26 +403,13 @@ void syncPages(TextContext& context)
     for (GLuint texture : closed)
         glDeleteTextures(1, &texture);
     for (GlyphPage& page : context.atlas.pages) {
-        if (page.size == 0 || (page.textureSize == page.size && page.dirtyX0 >= page.dirtyX1))
+        const PageChange change = takePageChange(page);
+        if (change.width == 0)
             continue;
         if (page.texture == 0)
             page.texture = newTexture();
         glBindTexture(GL_TEXTURE_2D, page.texture);
-        if (page.textureSize != page.size) {
-            const SavedUnpack unpack = beginUpload(context.kind, 0, 0, 0);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, page.size, page.size, 0, GL_RED, GL_UNSIGNED_BYTE,
-                         page.texels.data());
-            endUpload(context.kind, unpack);
-        } else {
-            const SavedUnpack unpack =
-                beginUpload(context.kind, page.size, page.dirtyX0, page.dirtyY0);
-            glTexSubImage2D(GL_TEXTURE_2D, 0, page.dirtyX0, page.dirtyY0,
-                            page.dirtyX1 - page.dirtyX0, page.dirtyY1 - page.dirtyY0, GL_RED,
-                            GL_UNSIGNED_BYTE, page.texels.data());
-            endUpload(context.kind, unpack);
-        }
-        page.textureSize = page.size;
-        page.dirtyX0 = page.dirtyX1 = 0;
+        sendTexels(context.kind, page.texels.data(), page.size, page.size, change);
     }
 }
 
@@ -429,10 +423,10 @@ void appendOwnGlyphs(const OwnText& text)
     const auto pageHeight = static_cast<float>(ownPageHeight(text.scale));
     const auto cellWidth = static_cast<float>(glyphWidth) * scale;
     const auto rows = static_cast<float>(cellHeight(text.font)) * scale;
-    float x = text.x;
-    float y = text.y;
-    x += text.dx;
-    y += text.dy;
+    float x = text.start.x;
+    float y = text.start.y;
+    x += text.start.dx;
+    y += text.start.dy;
     for (const char* byte = text.text; *byte != '\0'; ++byte) {
         const int code = static_cast<unsigned char>(*byte);
         if (!hasOwnGlyph(code))
@@ -442,7 +436,7 @@ void appendOwnGlyphs(const OwnText& text)
         const float bottom = std::floor(y + slack - ownGlyphOriginY * scale);
         const auto s0 = static_cast<float>(cell.x) / pageWidth;
         const auto t0 = static_cast<float>(cell.y) / pageHeight;
-        appendQuad(left, bottom, left + cellWidth, bottom + rows, text.depth, s0, t0,
+        appendQuad(left, bottom, left + cellWidth, bottom + rows, text.start.depth, s0, t0,
                    s0 + cellWidth / pageWidth, t0 + rows / pageHeight);
         x += static_cast<float>(glyphAdvance(text.font, static_cast<unsigned char>(code))) * scale;
     }
@@ -509,7 +503,7 @@ ContextKind currentContextKind()
     return kind;
 }
 
-void shaderViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRange)
+void currentViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRange)
 {
     glGetIntegerv(GL_VIEWPORT, viewport.data());
     glGetFloatv(GL_DEPTH_RANGE, depthRange.data());
@@ -520,7 +514,7 @@ void shaderDrawOwnText(TextContext& context, const OwnText& text, const DrawStyl
     if (!buildObjects(context))
         return;
     const SavedState saved = enterDrawing(context, style.depthTest, false);
-    const GLuint page = ownFontPage(context, text.scale);
+    const GLuint page = ownFontsAt(context, text.scale, makeOwnFontPage);
     vertices.clear();
     appendOwnGlyphs(text);
     if (page != 0 && !vertices.empty()) {

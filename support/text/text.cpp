@@ -93,6 +93,12 @@ TextShift takeTextShift(float width, float drop)
     return shift;
 }
 
+// Where a bitmap text shifted so from the anchor starts.
+RasterStart rasterStart(const TextShift& shift)
+{
+    return {textAnchor.position[0], textAnchor.position[1], shift.depth, shift.dx, shift.dy};
+}
+
 bool drawsWithShaders(const TextContext* context)
 {
     return context != nullptr && context->kind.renderer == Renderer::shader;
@@ -154,8 +160,7 @@ void drawTextBuffer(int depthFlag, int font)
     const TextShift shift = takeTextShift(width, alignedBaselineDrop * scale);
     if (context == nullptr)
         return;
-    const OwnText text{textBuffer.data(),      font,        textScale, textAnchor.position[0],
-                       textAnchor.position[1], shift.depth, shift.dx,  shift.dy};
+    const OwnText text{textBuffer.data(), font, textScale, rasterStart(shift)};
     const DrawStyle style = drawStyle(context, depthFlag != 0);
     if (!drawsWithShaders(context))
         fixedDrawOwnText(*context, text, style, textAnchor.valid);
@@ -172,9 +177,8 @@ void drawGlutTextBuffer(void* font)
     TextContext* const context = currentTextContext();
     if (!glutReady() || context == nullptr || drawsWithShaders(context))
         return;
-    const OwnText text{textBuffer.data(),      boldFont,    1,        textAnchor.position[0],
-                       textAnchor.position[1], shift.depth, shift.dx, shift.dy};
-    fixedDrawGlutText(font, text, drawStyle(context, false), textAnchor.valid);
+    fixedDrawGlutText(font, textBuffer.data(), rasterStart(shift), drawStyle(context, false),
+                      textAnchor.valid);
 }
 
 }  // namespace
@@ -196,10 +200,7 @@ void setTextAnchor(float x, float y, float z)
     }
     std::array<int, 4> viewport{};
     std::array<float, 2> depthRange{};
-    if (drawsWithShaders(context))
-        shaderViewport(viewport, depthRange);
-    else
-        fixedViewport(viewport, depthRange);
+    currentViewport(viewport, depthRange);
     textAnchor =
         projectAnchor(textMatrixSet ? textMatrix : identityMatrix, viewport, depthRange, x, y, z);
 }

@@ -126,6 +126,19 @@ void releaseCurrentTextContext(void (*release)(TextContext&))
                    contexts.end());
 }
 
+unsigned int ownFontsAt(TextContext& context, int scale,
+                        unsigned int (*build)(const TextContext& context, int scale))
+{
+    if (scale < 1 || scale > maxTextScale)
+        return 0;
+    const auto index = static_cast<std::size_t>(scale - 1);
+    if (!context.ownFontsBuilt[index]) {
+        context.ownFontsBuilt[index] = true;
+        context.ownFonts[index] = build(context, scale);
+    }
+    return context.ownFonts[index];
+}
+
 const TextContext* glutWindowTextContext(int window)
 {
     for (auto context = contexts.rbegin(); context != contexts.rend(); ++context)

@@ -48,7 +48,7 @@ struct ShaderObjects {
     unsigned int program = 0;
     unsigned int vertexArray = 0;
     unsigned int buffer = 0;
-    long bufferBytes = 0;
+    bool layoutSet = false;  // the vertex array's attributes point into the buffer
     int frameLocation = -1;
     int colorLocation = -1;
     int modeLocation = -1;
@@ -77,8 +77,19 @@ struct TextContext {
  * deletes its GL objects), then forgets them. */
 void releaseCurrentTextContext(void (*release)(TextContext&));
 
+/* The own fonts of a text scale in a context (a renderer's display lists
+ * or page texture), made by `build` on the first call for that scale, even
+ * when it makes nothing; 0 for a scale outside 1..8 or when it made
+ * nothing. */
+[[nodiscard]] unsigned int ownFontsAt(TextContext& context, int scale,
+                                      unsigned int (*build)(const TextContext& context, int scale));
+
 /* The resources of GLUT window `window`, for the tests; null when none. */
 [[nodiscard]] const TextContext* glutWindowTextContext(int window);
+
+/* How many glyph pages the text resources of GLUT window `window` hold, for
+ * the tests; 0 when it has none. */
+[[nodiscard]] int glyphPageCount(int window);
 
 /* Reads the kind of the current context (defined with the shader renderer,
  * which knows the later GL versions' queries). */
