@@ -134,7 +134,6 @@ GlContextWindow::GlContextWindow(GlContextKind kind, int width, int height, int 
     glfwSwapInterval(0);
     version_ = glfwGetWindowAttrib(window_, GLFW_CONTEXT_VERSION_MAJOR) * 10 +
                glfwGetWindowAttrib(window_, GLFW_CONTEXT_VERSION_MINOR);
-    debugContext_ = glfwGetWindowAttrib(window_, GLFW_OPENGL_DEBUG_CONTEXT) == GLFW_TRUE;
     installErrorRecorder();
 }
 
@@ -162,17 +161,8 @@ void GlContextWindow::installErrorRecorder()
     const auto control = function<PFNGLDEBUGMESSAGECONTROLPROC>(
         (std::string("glDebugMessageControl") + suffix).c_str());
     const auto enable = function<PFNGLENABLEPROC>("glEnable");
-    const auto getInteger = function<PFNGLGETINTEGERVPROC>("glGetIntegerv");
-    if (setCallback == nullptr || control == nullptr || enable == nullptr ||
-        getInteger == nullptr) {
+    if (setCallback == nullptr || control == nullptr || enable == nullptr)
         return;
-    }
-    // GL before 3.0 has no context flags: GLFW's word stands there.
-    if (es || version_ >= 30) {
-        GLint flags = 0;
-        getInteger(GL_CONTEXT_FLAGS, &flags);
-        debugContext_ = (static_cast<GLuint>(flags) & GL_CONTEXT_FLAG_DEBUG_BIT) != 0;
-    }
     setCallback(recordMessage, this);
     control(GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE, 0, nullptr, GL_TRUE);
     // On in a debug context already; a plain one reports from here on too.
@@ -236,86 +226,14 @@ std::vector<GLenum> GlContextWindow::drainGlErrors()
     return errors;
 }
 
-void GlContextWindow::swapBuffers()
-{
-    if (window_ != nullptr) {
-        glfwSwapBuffers(window_);
-    }
-}
-
 Image GlContextWindow::readBackBuffer()
 {
-    if (!currentOrFail("readBackBuffer")) {
+    if (!currentOrFail("readBackBuffer"))
         return {};
-    }
-    const auto getInteger = function<PFNGLGETINTEGERVPROC>("glGetIntegerv");
-    const auto pixelStore = function<PFNGLPIXELSTOREIPROC>("glPixelStorei");
-    const auto readBuffer = function<PFNGLREADBUFFERPROC>("glReadBuffer");
-    const auto readPixels = function<PFNGLREADPIXELSPROC>("glReadPixels");
-    const auto finish = function<PFNGLFINISHPROC>("glFinish");
-    // From GL 3.0 and ES 3.0: read framebuffers; from GL 2.1: pack buffers.
-    const auto bindFramebuffer =
-        version_ >= 30 ? function<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer") : nullptr;
-    const auto bindBuffer =
-        version_ >= 21 ? function<PFNGLBINDBUFFERPROC>("glBindBuffer") : nullptr;
-
-    struct Setting {
-        GLenum name;
-        GLint tight;
-        GLint saved;
-    };
-    Setting pack[] = {{GL_PACK_ALIGNMENT, 1, 0},
-                      {GL_PACK_ROW_LENGTH, 0, 0},
-                      {GL_PACK_SKIP_ROWS, 0, 0},
-                      {GL_PACK_SKIP_PIXELS, 0, 0}};
-    for (Setting& setting : pack) {
-        getInteger(setting.name, &setting.saved);
-        pixelStore(setting.name, setting.tight);
-    }
-    GLint framebuffer = 0;
-    GLint packBuffer = 0;
-    GLint buffer = GL_BACK;
-    if (bindFramebuffer != nullptr) {
-        getInteger(GL_READ_FRAMEBUFFER_BINDING, &framebuffer);
-        bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    }
-    if (bindBuffer != nullptr) {
-        getInteger(GL_PIXEL_PACK_BUFFER_BINDING, &packBuffer);
-        bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
-    }
-    getInteger(GL_READ_BUFFER, &buffer);
-    readBuffer(GL_BACK);
-
-    Image image;
-    glfwGetFramebufferSize(window_, &image.width, &image.height);
-    const std::size_t pixels = static_cast<std::size_t>(image.width) * image.height;
-    // ES reads GL_RGBA with GL_UNSIGNED_BYTE for sure, GL_RGB maybe not.
-    std::vector<std::uint8_t> rgba(pixels * 4);
-    finish();
-    readPixels(0, 0, image.width, image.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-
-    readBuffer(static_cast<GLenum>(buffer));
-    if (bindBuffer != nullptr) {
-        bindBuffer(GL_PIXEL_PACK_BUFFER, static_cast<GLuint>(packBuffer));
-    }
-    if (bindFramebuffer != nullptr) {
-        bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
-    }
-    for (const Setting& setting : pack) {
-        pixelStore(setting.name, setting.saved);
-    }
-
-    // GL's rows go bottom to top, the image's top to bottom.
-    image.rgb.resize(pixels * 3);
-    for (int y = 0; y < image.height; ++y) {
-        const std::uint8_t* from =
-            rgba.data() + static_cast<std::size_t>(image.height - 1 - y) * image.width * 4;
-        std::uint8_t* to = image.rgb.data() + static_cast<std::size_t>(y) * image.width * 3;
-        for (int x = 0; x < image.width; ++x, from += 4, to += 3) {
-            std::memcpy(to, from, 3);
-        }
-    }
-    return image;
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(window_, &width, &height);
+    return readGlPixels(width, height, GL_BACK);
 }
 
 void GlContextWindow::destroy()

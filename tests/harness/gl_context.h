@@ -41,17 +41,15 @@ class GlContextWindow {
   public:
     /*
      * Opens a window of width x height pixels at screen (x, y) with a
-     * context of that kind (a debug context when the driver gives one, a
-     * plain one otherwise), waits until it is shown, and makes the context
-     * current. With debug output to be had (GL 4.3, ES 3.2 or KHR_debug)
-     * it installs the error recorder. Initialises GLFW on first use.
-     * Whether it worked: isOpen(), or else failure().
+     * context of that kind (a debug context when the driver gives one),
+     * waits until it is shown, makes the context current and, where debug
+     * output is to be had (GL 4.3, ES 3.2 or KHR_debug), installs the
+     * error recorder. Initialises GLFW on first use. Whether it worked:
+     * isOpen(), or else failure(); kindUnavailable() when the driver has
+     * no context of that kind.
      */
     GlContextWindow(GlContextKind kind, int width, int height, int x = 0, int y = 0);
-
-    /* Destroys the window if it is still open. */
     ~GlContextWindow();
-
     GlContextWindow(const GlContextWindow&) = delete;
     GlContextWindow& operator=(const GlContextWindow&) = delete;
 
@@ -59,40 +57,23 @@ class GlContextWindow {
     {
         return window_ != nullptr;
     }
-
-    /* Why the window did not open: GLFW's last error, or the wait that
-     * gave up. Empty when it opened. */
     const std::string& failure() const
     {
         return failure_;
     }
-
-    /* True when it did not open because the driver offers no context of
-     * that kind (GLFW_API_UNAVAILABLE, GLFW_VERSION_UNAVAILABLE), rather
-     * than because something failed. */
     bool kindUnavailable() const
     {
         return kindUnavailable_;
     }
-
     GlContextKind kind() const
     {
         return kind_;
     }
-
     /* The context's version as major * 10 + minor (ES versions too). */
     int version() const
     {
         return version_;
     }
-
-    /* True when the context is a debug context. */
-    bool isDebugContext() const
-    {
-        return debugContext_;
-    }
-
-    /* True when the error recorder is installed. */
     bool recordsErrors() const
     {
         return recordsErrors_;
@@ -104,9 +85,8 @@ class GlContextWindow {
     bool isCurrent() const;
 
     /* A GL function of this context by name, cast to its PFN...PROC type.
-     * The context must be current. An unknown name may still give a
-     * pointer (a dispatch stub, through GLX and EGL alike): check the
-     * version or extension before calling what the context may lack. */
+     * The context must be current. GLX and EGL hand out a stub even for
+     * names they do not know: check the version before calling. */
     template <typename Function>
     Function function(const char* name) const
     {
@@ -124,27 +104,16 @@ class GlContextWindow {
         debugErrors_.clear();
     }
 
-    /* Calls glGetError until it says GL_NO_ERROR; returns the codes it
-     * gave, oldest first. The context must be current. */
+    /* Calls glGetError until it says GL_NO_ERROR; the codes it gave,
+     * oldest first. The context must be current. */
     std::vector<GLenum> drainGlErrors();
 
-    /* Shows the back buffer (no wait for a vertical retrace). */
-    void swapBuffers();
-
-    /* The whole back buffer as drawn so far (glFinish first), top row
-     * first. Reads the default framebuffer whatever framebuffer, read
-     * buffer, pack buffer and pack settings are bound, and puts them back.
-     * The context must be current; an empty image when it is not. Its
-     * content after swapBuffers() is undefined until the next frame. */
+    /* The whole default back buffer as drawn so far, top row first (see
+     * readGlPixels). The context must be current. */
     Image readBackBuffer();
 
     /* Destroys the window and its context (no longer current then). */
     void destroy();
-
-    GLFWwindow* handle() const
-    {
-        return window_;
-    }
 
   private:
     GLFWglproc procAddress(const char* name) const;
@@ -159,7 +128,6 @@ class GlContextWindow {
     std::string failure_;
     bool kindUnavailable_ = false;
     int version_ = 0;
-    bool debugContext_ = false;
     bool recordsErrors_ = false;
     std::vector<std::string> debugErrors_;
 };

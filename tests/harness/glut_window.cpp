@@ -14,7 +14,9 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -22,6 +24,10 @@ bool glutStarted = false;
 
 /* GLUT's own connection, known once a window of it has been current. */
 Display* glutDisplay = nullptr;
+
+/* The GL context and X window of each test window, to make current again
+ * after another toolkit's context was. */
+std::map<int, std::pair<GLXDrawable, GLXContext>> glutContexts;
 
 void drawNothing() {}
 
@@ -54,6 +60,7 @@ void shutDownGlut()
         return;
     }
     glutExit();
+    glutContexts.clear();
     glutStarted = false;
     glutDisplay = nullptr;
 }
@@ -68,12 +75,24 @@ int openTestWindow(const char* title, int width, int height, int x, int y)
     glutDisplayFunc(drawNothing);
     EXPECT_TRUE(waitForWindowShown(window)) << title;
     glutSetWindow(window);
+    noteGlutDisplay();
+    glutContexts[window] = {glXGetCurrentDrawable(), glXGetCurrentContext()};
     return window;
+}
+
+void makeTestWindowCurrent(int window)
+{
+    releaseGlfwEglContext();
+    glutSetWindow(window);
+    const auto known = glutContexts.find(window);
+    if (known != glutContexts.end() && glutDisplay != nullptr)
+        glXMakeCurrent(glutDisplay, known->second.first, known->second.second);
 }
 
 void closeTestWindow(int window)
 {
     releaseGlfwEglContext();
+    glutContexts.erase(window);
     glutDestroyWindow(window);
     pumpPendingEvents();
 }

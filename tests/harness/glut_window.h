@@ -24,6 +24,11 @@ void shutDownGlut();
  */
 int openTestWindow(const char* title, int width, int height, int x = 0, int y = 0);
 
+/* Makes a window of openTestWindow current, with its GL context, also
+ * after a context of another toolkit was (glutSetWindow alone does nothing
+ * for the window GLUT thinks is current already). */
+void makeTestWindowCurrent(int window);
+
 /* Destroys a GLUT window and lets freeglut process the destruction. */
 void closeTestWindow(int window);
 

@@ -11,6 +11,7 @@
 #include <X11/Xutil.h>
 #include <png.h>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -70,23 +71,29 @@ Image readGlPixels(int width, int height, unsigned buffer)
     Image image;
     image.width = width;
     image.height = height;
-    image.rgb.resize(static_cast<std::size_t>(width) * height * 3);
-    std::vector<std::uint8_t> bottomUp(image.rgb.size());
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    image.rgb.resize(pixels * 3);
+    // RGBA, the one format every kind of context reads, in tightly packed
+    // rows from the first pixel, whatever the test set up; GL 1.0 calls
+    // only, so that core and ES contexts read the same way.
+    std::vector<std::uint8_t> bottomUp(pixels * 4);
     glReadBuffer(buffer);
-    // Tightly packed rows from the first pixel, whatever the test set up.
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    glPopClientAttrib();
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    std::array<GLint, 4> pack{};
+    constexpr std::array<GLenum, 4> packNames = {GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH,
+                                                 GL_PACK_SKIP_ROWS, GL_PACK_SKIP_PIXELS};
+    for (std::size_t i = 0; i < pack.size(); ++i) {
+        glGetIntegerv(packNames[i], &pack[i]);
+        glPixelStorei(packNames[i], i == 0 ? 1 : 0);
+    }
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    for (std::size_t i = 0; i < pack.size(); ++i)
+        glPixelStorei(packNames[i], pack[i]);
     for (int y = 0; y < height; ++y) {
-        const auto source =
-            bottomUp.begin() + static_cast<std::ptrdiff_t>((height - 1 - y) * rowBytes);
-        std::copy(source, source + static_cast<std::ptrdiff_t>(rowBytes),
-                  image.rgb.begin() + static_cast<std::ptrdiff_t>(y * rowBytes));
+        const std::uint8_t* from =
+            bottomUp.data() + static_cast<std::size_t>(height - 1 - y) * width * 4;
+        std::uint8_t* to = image.rgb.data() + static_cast<std::size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x, from += 4, to += 3)
+            std::copy(from, from + 3, to);
     }
     return image;
 }

@@ -51,8 +51,9 @@ struct RegionStats {
 /* Screenshot of an X window as the X server shows it. */
 Image captureWindow(XWindow window);
 
-/* The current GL window's back or front buffer (GL_BACK, GL_FRONT), read
- * whatever the pixel-pack settings are (they are put back). */
+/* The current GL context's back or front buffer (GL_BACK, GL_FRONT), read
+ * whatever the pixel-pack settings are (they are put back), in any kind of
+ * context: compatibility, core or ES. */
 Image readGlPixels(int width, int height, unsigned buffer);
 
 RegionStats regionStats(const Image& image, PixelRect region);
