@@ -89,6 +89,22 @@ struct PageChange {
  * sent afterwards. */
 [[nodiscard]] PageChange takePageChange(GlyphPage& page);
 
+/* Brings a renderer's page textures up to date: `remove(texture)` for the
+ * texture of each page of a face freed since the atlas last looked, then
+ * `send(page, change)` for each open page whose texture lacks part of it
+ * (page.texture 0: none made yet). */
+template <typename Remove, typename Send>
+void syncPageTextures(GlyphAtlas& atlas, Remove remove, Send send)
+{
+    std::vector<unsigned int> closed;
+    closeFreedFacePages(atlas, closed);
+    for (unsigned int texture : closed)
+        remove(texture);
+    for (GlyphPage& page : atlas.pages)
+        if (const PageChange change = takePageChange(page); change.width != 0)
+            send(page, change);
+}
+
 /* How many open pages the atlas holds. */
 [[nodiscard]] int openPageCount(const GlyphAtlas& atlas);
 

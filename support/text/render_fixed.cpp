@@ -211,24 +211,20 @@ void uploadPage(int version, const GlyphPage& page, const PageChange& change)
 // texture up to date.
 void syncPages(TextContext& context)
 {
-    std::vector<unsigned int> closed;
-    closeFreedFacePages(context.atlas, closed);
-    for (GLuint texture : closed)
-        glDeleteTextures(1, &texture);
-    for (GlyphPage& page : context.atlas.pages) {
-        const PageChange change = takePageChange(page);
-        if (change.width == 0)
-            continue;
-        if (page.texture == 0) {
-            glGenTextures(1, &page.texture);
-            glBindTexture(GL_TEXTURE_2D, page.texture);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-        }
-        uploadPage(context.kind.glVersion, page, change);
-    }
+    const int version = context.kind.glVersion;
+    syncPageTextures(
+        context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); },
+        [version](GlyphPage& page, const PageChange& change) {
+            if (page.texture == 0) {
+                glGenTextures(1, &page.texture);
+                glBindTexture(GL_TEXTURE_2D, page.texture);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+            }
+            uploadPage(version, page, change);
+        });
 }
 
 // ---------------------------------------------------------------------------

@@ -398,19 +398,15 @@ unsigned int makeOwnFontPage(const TextContext& context, int scale)
 // texture up to date (texture unit 0 is active).
 void syncPages(TextContext& context)
 {
-    std::vector<unsigned int> closed;
-    closeFreedFacePages(context.atlas, closed);
-    for (GLuint texture : closed)
-        glDeleteTextures(1, &texture);
-    for (GlyphPage& page : context.atlas.pages) {
-        const PageChange change = takePageChange(page);
-        if (change.width == 0)
-            continue;
-        if (page.texture == 0)
-            page.texture = newTexture();
-        glBindTexture(GL_TEXTURE_2D, page.texture);
-        sendTexels(context.kind, page.texels.data(), page.size, page.size, change);
-    }
+    const ContextKind& kind = context.kind;
+    syncPageTextures(
+        context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); },
+        [&kind](GlyphPage& page, const PageChange& change) {
+            if (page.texture == 0)
+                page.texture = newTexture();
+            glBindTexture(GL_TEXTURE_2D, page.texture);
+            sendTexels(kind, page.texels.data(), page.size, page.size, change);
+        });
 }
 
 // The own-font glyphs of a text, placed as glBitmap places them.
