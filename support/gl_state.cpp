@@ -3,13 +3,16 @@
  *
  * Depends on: OpenGL 1.1 (glGetString, glIsEnabled, glEnable,
  * glEnableClientState, glBlendFunc, glPixelStorei, glPixelTransferf and
- * their queries), the C library (strtol).
+ * their queries) and 1.4 (glBlendFuncSeparate, where the context has it),
+ * the C library (strtol).
  */
+#define GL_GLEXT_PROTOTYPES 1
 #include "support/gl_state.h"
 
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace vestrane::detail {
@@ -79,16 +82,26 @@ void putBack(const CapabilitySwitch& saved)
         setCapability(saved.capability, !saved.on);
 }
 
-SavedBlendFunction replaceBlendFunction(GLenum source, GLenum target)
+SavedBlendFunction replaceBlendFunction(int version, GLenum source, GLenum target)
 {
-    GLint currentSource = GL_ONE;
-    GLint currentTarget = GL_ZERO;
-    glGetIntegerv(GL_BLEND_SRC, &currentSource);
-    glGetIntegerv(GL_BLEND_DST, &currentTarget);
     SavedBlendFunction saved;
-    saved.source = static_cast<GLenum>(currentSource);
-    saved.target = static_cast<GLenum>(currentTarget);
-    saved.changed = saved.source != source || saved.target != target;
+    saved.separate = version >= 14;
+    std::array<GLint, 4> caller{GL_ONE, GL_ZERO, GL_ONE, GL_ZERO};
+    glGetIntegerv(saved.separate ? GL_BLEND_SRC_RGB : GL_BLEND_SRC, &caller[0]);
+    glGetIntegerv(saved.separate ? GL_BLEND_DST_RGB : GL_BLEND_DST, &caller[1]);
+    if (saved.separate) {
+        glGetIntegerv(GL_BLEND_SRC_ALPHA, &caller[2]);
+        glGetIntegerv(GL_BLEND_DST_ALPHA, &caller[3]);
+    } else {
+        caller[2] = caller[0];
+        caller[3] = caller[1];
+    }
+    saved.source = static_cast<GLenum>(caller[0]);
+    saved.target = static_cast<GLenum>(caller[1]);
+    saved.alphaSource = static_cast<GLenum>(caller[2]);
+    saved.alphaTarget = static_cast<GLenum>(caller[3]);
+    saved.changed = saved.source != source || saved.target != target ||
+                    saved.alphaSource != source || saved.alphaTarget != target;
     if (saved.changed)
         glBlendFunc(source, target);
     return saved;
@@ -96,7 +109,11 @@ SavedBlendFunction replaceBlendFunction(GLenum source, GLenum target)
 
 void putBack(const SavedBlendFunction& saved)
 {
-    if (saved.changed)
+    if (!saved.changed)
+        return;
+    if (saved.separate)
+        glBlendFuncSeparate(saved.source, saved.target, saved.alphaSource, saved.alphaTarget);
+    else
         glBlendFunc(saved.source, saved.target);
 }
 

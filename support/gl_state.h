@@ -55,15 +55,22 @@ void putBack(const CapabilitySwitch& saved);
 // Blend function
 // ---------------------------------------------------------------------------
 
-/* The source and destination factors of glBlendFunc before a change, and
- * whether there was one. */
+/* The source and destination factors before a change, for colour and for
+ * alpha (which glBlendFuncSeparate, GL 1.4, sets apart), whether the
+ * context has separate factors, and whether there was a change. */
 struct SavedBlendFunction {
     GLenum source = GL_ONE;
     GLenum target = GL_ZERO;
+    GLenum alphaSource = GL_ONE;
+    GLenum alphaTarget = GL_ZERO;
+    bool separate = false;
     bool changed = false;
 };
 
-[[nodiscard]] SavedBlendFunction replaceBlendFunction(GLenum source, GLenum target);
+/* Sets the factors (for colour and alpha alike) where any of the caller's
+ * differs; `version` is the context's GL version (major x 10 + minor), which
+ * tells whether it has separate alpha factors to keep. */
+[[nodiscard]] SavedBlendFunction replaceBlendFunction(int version, GLenum source, GLenum target);
 void putBack(const SavedBlendFunction& saved);
 
 // ---------------------------------------------------------------------------

@@ -1,10 +1,11 @@
 /*
  * gl_state_test.cpp - the shared save-and-restore primitives: the GL
  * version read from its string, and a blend function replaced wherever
- * either factor differs and put back exactly.
+ * any factor differs and put back exactly, alpha factors included.
  *
  * Depends on: support/gl_state.h, the harness, GoogleTest.
  */
+#define GL_GLEXT_PROTOTYPES 1
 #include "support/gl_state.h"
 #include "tests/harness/glut_window.h"
 
@@ -18,11 +19,14 @@ namespace {
 
 using vestrane::detail::glVersionOf;
 
-std::array<GLint, 2> blendFunction()
+// Source and target factors for colour, then for alpha.
+std::array<GLint, 4> blendFunction()
 {
-    std::array<GLint, 2> factors{};
-    glGetIntegerv(GL_BLEND_SRC, &factors[0]);
-    glGetIntegerv(GL_BLEND_DST, &factors[1]);
+    std::array<GLint, 4> factors{};
+    glGetIntegerv(GL_BLEND_SRC_RGB, &factors[0]);
+    glGetIntegerv(GL_BLEND_DST_RGB, &factors[1]);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &factors[2]);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &factors[3]);
     return factors;
 }
 
@@ -41,16 +45,21 @@ TEST(GlState, VersionIsMajorTimesTenPlusMinorEachAtMostNine)
         EXPECT_EQ(glVersionOf(text), version) << (text ? text : "NULL");
 }
 
-TEST(GlState, BlendFunctionIsReplacedWhereEitherFactorDiffersAndPutBack)
+TEST(GlState, BlendFunctionIsReplacedWhereAnyFactorDiffersAndPutBackWithItsAlphaFactors)
 {
     const int window = openTestWindow("gl state", 20, 20);
-    const std::array<GLint, 2> wanted = {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA};
-    const std::array<GLint, 2> callers[] = {
-        {GL_ONE, GL_ONE_MINUS_SRC_ALPHA}, {GL_SRC_ALPHA, GL_ONE}, wanted};
+    const std::array<GLint, 4> wanted = {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA,
+                                         GL_ONE_MINUS_SRC_ALPHA};
+    const std::array<GLint, 4> callers[] = {
+        {GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
+        {GL_SRC_ALPHA, GL_ONE, GL_SRC_ALPHA, GL_ONE},
+        {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
+        wanted};
     for (const auto& caller : callers) {
-        glBlendFunc(static_cast<GLenum>(caller[0]), static_cast<GLenum>(caller[1]));
-        const auto saved =
-            vestrane::detail::replaceBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glBlendFuncSeparate(static_cast<GLenum>(caller[0]), static_cast<GLenum>(caller[1]),
+                            static_cast<GLenum>(caller[2]), static_cast<GLenum>(caller[3]));
+        const auto saved = vestrane::detail::replaceBlendFunction(
+            vestrane::detail::contextGlVersion(), GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         EXPECT_EQ(blendFunction(), wanted);
         EXPECT_EQ(saved.changed, caller != wanted);
         vestrane::detail::putBack(saved);

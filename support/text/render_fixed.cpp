@@ -336,7 +336,7 @@ SavedState enterGlyphDrawing(int version)
     }
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    saved.blendFunction = replaceBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    saved.blendFunction = replaceBlendFunction(version, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glAlphaFunc(GL_GREATER, 0.0f);  // no depth written where a glyph has no ink
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     return saved;

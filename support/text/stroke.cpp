@@ -55,7 +55,8 @@ LineState applyStrokeSettings()
     glGetFloatv(GL_LINE_WIDTH, &saved.width);
     glLineWidth(strokeBold != 0 ? boldLineWidth : plainLineWidth);
     if (strokeSmooth != 0)
-        saved.blendFunction = replaceBlendFunction(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        saved.blendFunction =
+            replaceBlendFunction(contextGlVersion(), GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     saved.blend = switchCapability(GL_BLEND, strokeSmooth != 0);
     saved.smooth = switchCapability(GL_LINE_SMOOTH, strokeSmooth != 0);
     return saved;
