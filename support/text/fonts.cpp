@@ -100,45 +100,55 @@ int scaledGlyph(int fontIndex, int code, int scale, ScaledGlyph& grown)
     return font.rows * scale;
 }
 
-int ownPageWidth(int scale)
-{
-    return ownPageColumns * static_cast<int>(glyphWidth) * scale;
-}
+namespace {
 
-int ownPageHeight(int scale)
-{
-    constexpr int cellRowsOfPage = ownFontCount * cellsPerFont / ownPageColumns;
-    return cellRowsOfPage * ownCellRows * scale;
-}
+// How much ink lies before each byte of a line, kept from one line to the
+// next.
+std::vector<int> inkBefore;
 
-OwnCell ownGlyphCell(int fontIndex, int code, int scale)
+// Grows each run of ink along one line of `count` bytes `stride` apart by
+// `halo` bytes either way.
+void growLine(unsigned char* line, std::ptrdiff_t stride, int count, int halo)
 {
-    const int cell = fontIndex * cellsPerFont + (code - firstGlyphCode);
-    return {(cell % ownPageColumns) * static_cast<int>(glyphWidth) * scale,
-            (cell / ownPageColumns) * ownCellRows * scale};
-}
-
-void buildOwnPage(int scale, std::vector<unsigned char>& texels)
-{
-    const int width = ownPageWidth(scale);
-    texels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(ownPageHeight(scale)),
-                  0);
-    ScaledGlyph grown{};
-    for (int font = 0; font < ownFontCount; ++font) {
-        for (int code = firstGlyphCode; code < lastGlyphCode; ++code) {
-            const int rows = scaledGlyph(font, code, scale, grown);
-            const OwnCell cell = ownGlyphCell(font, code, scale);
-            for (int y = 0; y < rows; ++y)
-                for (int x = 0; x < static_cast<int>(glyphWidth) * scale; ++x)
-                    if ((grown[static_cast<std::size_t>(y) * static_cast<std::size_t>(scale) +
-                               static_cast<std::size_t>(x / 8)] >>
-                             (7 - x % 8) &
-                         1U) != 0)
-                        texels[static_cast<std::size_t>(cell.y + y) *
-                                   static_cast<std::size_t>(width) +
-                               static_cast<std::size_t>(cell.x + x)] = 255;
-        }
+    std::vector<int>& scratch = inkBefore;
+    scratch.assign(static_cast<std::size_t>(count) + 1, 0);
+    for (int i = 0; i < count; ++i)  // ink before i
+        scratch[static_cast<std::size_t>(i) + 1] =
+            scratch[static_cast<std::size_t>(i)] + (line[i * stride] != 0 ? 1 : 0);
+    for (int i = 0; i < count; ++i) {
+        const int from = std::max(i - halo, 0);
+        const int to = std::min(i + halo + 1, count);
+        line[i * stride] =
+            scratch[static_cast<std::size_t>(to)] != scratch[static_cast<std::size_t>(from)] ? 255
+                                                                                             : 0;
     }
+}
+
+}  // namespace
+
+int ownGlyphCoverage(int fontIndex, int code, int scale, int halo,
+                     std::vector<unsigned char>& texels, int& rows)
+{
+    ScaledGlyph grown{};
+    const int glyphRows = scaledGlyph(fontIndex, code, scale, grown);
+    const int glyphColumns = static_cast<int>(glyphWidth) * scale;
+    const int width = glyphColumns + 2 * halo;
+    rows = glyphRows + 2 * halo;
+    texels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows), 0);
+    for (int y = 0; y < glyphRows; ++y) {  // bottom up
+        const unsigned char* bits = grown.data() + static_cast<std::ptrdiff_t>(y) * scale;
+        unsigned char* row =
+            texels.data() + static_cast<std::ptrdiff_t>(rows - 1 - halo - y) * width + halo;
+        for (int x = 0; x < glyphColumns; ++x)
+            row[x] = (bits[x / 8] >> (7 - x % 8) & 1U) != 0 ? 255 : 0;
+    }
+    if (halo > 0) {
+        for (int y = 0; y < rows; ++y)
+            growLine(texels.data() + static_cast<std::ptrdiff_t>(y) * width, 1, width, halo);
+        for (int x = 0; x < width; ++x)
+            growLine(texels.data() + x, width, rows, halo);
+    }
+    return width;
 }
 
 }  // namespace vestrane::detail

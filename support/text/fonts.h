@@ -4,7 +4,7 @@
  *
  * Depends on: glyphs.h (the glyph tables), text_scale.h (the largest
  * scale). Defined in fonts.cpp; used by text.cpp (widths and placement),
- * the renderers (display lists, glyph pages), the benchmarks and the
+ * the renderers (display lists), the glyph pages, the benchmarks and the
  * tests. No GL.
  *
  * Fonts are chosen by font number: 2 small, 3 Greek, 4 arrows, any other
@@ -13,11 +13,8 @@
  * each glyph pixel is an s x s block, and the origin (0, 2), the cell and
  * the advance are s times as large.
  *
- * Glyph pages: for the renderers that draw from textures, all four fonts at
- * one scale are laid out on one page of one byte a texel (255 ink, 0
- * none): a grid of ownPageColumns cells a row, each cell 8s x 13s texels,
- * the glyph's bottom row at the cell's bottom (texel row 0 is the page's
- * bottom row, as glBitmap reads rows).
+ * For the renderers that draw from textures, a glyph's coverage is one
+ * byte a pixel (255 ink, 0 none), grown by a halo when asked.
  */
 #ifndef VESTRANE_SUPPORT_TEXT_FONTS_H
 #define VESTRANE_SUPPORT_TEXT_FONTS_H
@@ -33,7 +30,6 @@ namespace vestrane::detail {
 
 inline constexpr int listsPerFont = 128;
 inline constexpr int ownFontCount = 4;
-inline constexpr int ownPageColumns = 32;
 inline constexpr int ownCellRows = 13;  // the tallest glyph cell, at scale 1
 
 // The glyph's origin, in glyph pixels: its bottom two rows lie below the
@@ -70,20 +66,13 @@ using ScaledGlyph =
  * row; returns its rows (cellHeight x scale). */
 int scaledGlyph(int fontIndex, int code, int scale, ScaledGlyph& grown);
 
-/* The size of the glyph page of a scale, in texels. */
-[[nodiscard]] int ownPageWidth(int scale);
-[[nodiscard]] int ownPageHeight(int scale);
-
-/* The bottom-left texel of a glyph's cell on its scale's page. */
-struct OwnCell {
-    int x;
-    int y;
-};
-[[nodiscard]] OwnCell ownGlyphCell(int fontIndex, int code, int scale);
-
-/* Fills `texels` with the page of a scale (ownPageWidth x ownPageHeight,
- * bottom row first). */
-void buildOwnPage(int scale, std::vector<unsigned char>& texels);
+/* The coverage of the glyph of `code` (32..125) in the font of index
+ * `fontIndex` at `scale`, its ink grown by `halo` pixels in every direction
+ * (a square; 0: the glyph itself): rows top down into `texels`, `rows` of
+ * them; returns the width. The glyph cell's bottom-left pixel is at
+ * column `halo`, row `rows - 1 - halo`. */
+int ownGlyphCoverage(int fontIndex, int code, int scale, int halo,
+                     std::vector<unsigned char>& texels, int& rows);
 
 }  // namespace vestrane::detail
 

@@ -1,11 +1,14 @@
 /*
- * glyph_pages.cpp - pages of loaded-font glyph coverage: shelf packing,
- * the glyph cache, the changed rectangle of each page, and closing the
- * pages of freed faces.
+ * glyph_pages.cpp - pages of glyph coverage: shelf packing, the glyph
+ * cache, the changed rectangle of each page, and closing the pages of
+ * freed faces.
  *
- * Depends on: loaded_fonts.h (rendering glyphs, closed faces). No GL.
+ * Depends on: loaded_fonts.h (rendering glyphs and halos, closed faces),
+ * fonts.h (own glyphs and halos). No GL.
  */
 #include "support/text/glyph_pages.h"
+
+#include "support/text/fonts.h"
 
 #include <algorithm>
 
@@ -16,11 +19,8 @@ namespace {
 constexpr int firstPageSize = 256;
 constexpr int glyphGap = 1;  // texels left empty right of and below each glyph
 
-std::uint64_t glyphKey(const PlacedGlyph& glyph)
-{
-    return (static_cast<std::uint64_t>(glyph.faceSerial) << 36) ^
-           (static_cast<std::uint64_t>(glyph.size) << 16) ^ glyph.glyph;
-}
+// The face number of the own fonts' pages: loaded faces count from 1.
+constexpr std::uint32_t ownFontsFace = 0;
 
 void markChanged(GlyphPage& page, int x, int y, int width, int rows)
 {
@@ -122,24 +122,19 @@ void copyCoverage(const GlyphBitmap& bitmap, GlyphPage& page, int x, int y)
     markChanged(page, x, y, bitmap.width, bitmap.rows);
 }
 
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// Internal interface
-// ---------------------------------------------------------------------------
-
-const CachedGlyph& atlasGlyph(GlyphAtlas& atlas, const PlacedGlyph& glyph)
+// The atlas entry of `key`, rasterised by `render(bitmap)` on its first use
+// onto a page of its face.
+template <typename Render>
+const CachedGlyph& cachedGlyph(GlyphAtlas& atlas, const GlyphKey& key, Render render)
 {
-    const std::uint64_t key = glyphKey(glyph);
     const auto known = atlas.glyphs.find(key);
     if (known != atlas.glyphs.end())
         return known->second;
     CachedGlyph entry;
     GlyphBitmap bitmap;
-    if (renderGlyph(glyph, bitmap) && bitmap.width > 0 && bitmap.rows > 0 &&
+    if (render(bitmap) && bitmap.width > 0 && bitmap.rows > 0 &&
         bitmap.width <= atlas.largestPage && bitmap.rows <= atlas.largestPage) {
-        entry.page =
-            placeGlyph(atlas, glyph.faceSerial, bitmap.width, bitmap.rows, entry.x, entry.y);
+        entry.page = placeGlyph(atlas, key.faceSerial, bitmap.width, bitmap.rows, entry.x, entry.y);
         if (entry.page >= 0)
             copyCoverage(bitmap, atlas.pages[static_cast<std::size_t>(entry.page)], entry.x,
                          entry.y);
@@ -149,6 +144,39 @@ const CachedGlyph& atlasGlyph(GlyphAtlas& atlas, const PlacedGlyph& glyph)
         entry.top = bitmap.top;
     }
     return atlas.glyphs.emplace(key, entry).first->second;
+}
+
+// Own-glyph coverage, kept from one glyph to the next.
+std::vector<unsigned char> ownCoverage;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Internal interface
+// ---------------------------------------------------------------------------
+
+const CachedGlyph& atlasGlyph(GlyphAtlas& atlas, const PlacedGlyph& glyph, std::uint32_t halo)
+{
+    return cachedGlyph(atlas, {glyph.faceSerial, glyph.size, glyph.glyph, halo},
+                       [&glyph, halo](GlyphBitmap& bitmap) {
+                           return halo == 0 ? renderGlyph(glyph, bitmap)
+                                            : renderGlyphHalo(glyph, halo, bitmap);
+                       });
+}
+
+const CachedGlyph& atlasOwnGlyph(GlyphAtlas& atlas, int fontIndex, int code, int scale, int halo)
+{
+    const GlyphKey key{ownFontsFace, static_cast<std::uint32_t>(scale),
+                       static_cast<std::uint32_t>(fontIndex * 256 + code),
+                       static_cast<std::uint32_t>(halo)};
+    return cachedGlyph(atlas, key, [=](GlyphBitmap& bitmap) {
+        bitmap.width = ownGlyphCoverage(fontIndex, code, scale, halo, ownCoverage, bitmap.rows);
+        bitmap.pitch = bitmap.width;
+        bitmap.left = -halo;
+        bitmap.top = bitmap.rows - halo;
+        bitmap.coverage = ownCoverage.data();
+        return true;
+    });
 }
 
 void closeFreedFacePages(GlyphAtlas& atlas, std::vector<unsigned int>& textures)

@@ -3,7 +3,8 @@
  * best match for a pattern), fallback faces for the characters a font
  * lacks, and the layout of UTF-8 text shaped by HarfBuzz.
  *
- * Depends on: FreeType (faces, sizes, glyph bitmaps), HarfBuzz (shaping,
+ * Depends on: FreeType (faces, sizes, glyph bitmaps, the stroker for
+ * halos), HarfBuzz (shaping,
  * the Unicode script of a character), fontconfig (patterns, fallback), the
  * C library (stat, errno), utf8.h. No GL.
  */
@@ -13,6 +14,8 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GLYPH_H
+#include FT_STROKER_H
 #include <fontconfig/fontconfig.h>
 #include <hb-ft.h>
 #include <hb.h>
@@ -70,6 +73,10 @@ std::vector<LoadedFont> loadedFonts;
 // life; and which of them has each character asked for (null: none has).
 std::vector<FacePointer> fallbackFaces;
 std::unordered_map<char32_t, FontFace*> fallbackByCharacter;
+
+// The stroker that widens outlines into halos, and the latest halo.
+FT_Stroker haloStroker = nullptr;
+FT_Glyph haloGlyph = nullptr;
 
 // Layout scratch, kept from one text to the next so that laying out a text
 // again allocates nothing.
@@ -449,6 +456,45 @@ bool renderGlyph(const PlacedGlyph& glyph, GlyphBitmap& bitmap)
     bitmap.top = slot->bitmap_top;
     bitmap.coverage = source.buffer;
     bitmap.oneBit = source.pixel_mode == FT_PIXEL_MODE_MONO;
+    return true;
+}
+
+bool renderGlyphHalo(const PlacedGlyph& glyph, std::uint32_t halo, GlyphBitmap& bitmap)
+{
+    if (haloGlyph != nullptr) {
+        FT_Done_Glyph(haloGlyph);
+        haloGlyph = nullptr;
+    }
+    if (haloStroker == nullptr && FT_Stroker_New(library, &haloStroker) != 0) {
+        haloStroker = nullptr;
+        return false;
+    }
+    FontFace& face = *glyph.face;
+    setFaceSize(face, glyph.size);
+    // Loaded as the glyph is rendered (same hinting), so that the halo lies
+    // evenly around it.
+    const FT_Int32 flags = (glyphRenderFlags() & ~FT_LOAD_RENDER) | FT_LOAD_NO_BITMAP;
+    if (FT_Load_Glyph(face.ft, glyph.glyph, flags) != 0 ||
+        face.ft->glyph->format != FT_GLYPH_FORMAT_OUTLINE ||
+        FT_Get_Glyph(face.ft->glyph, &haloGlyph) != 0) {
+        haloGlyph = nullptr;
+        return false;
+    }
+    FT_Stroker_Set(haloStroker, static_cast<FT_Fixed>(halo), FT_STROKER_LINECAP_ROUND,
+                   FT_STROKER_LINEJOIN_ROUND, 0);
+    if (FT_Glyph_StrokeBorder(&haloGlyph, haloStroker, 0, 1) != 0 ||
+        FT_Glyph_To_Bitmap(&haloGlyph, FT_RENDER_MODE_NORMAL, nullptr, 1) != 0)
+        return false;
+    const auto* rendered = reinterpret_cast<const FT_BitmapGlyphRec*>(haloGlyph);
+    if (rendered->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+        return false;
+    bitmap.width = static_cast<int>(rendered->bitmap.width);
+    bitmap.rows = static_cast<int>(rendered->bitmap.rows);
+    bitmap.pitch = rendered->bitmap.pitch;
+    bitmap.left = rendered->left;
+    bitmap.top = rendered->top;
+    bitmap.coverage = rendered->bitmap.buffer;
+    bitmap.oneBit = false;
     return true;
 }
 

@@ -111,6 +111,12 @@ bool layoutText(int font, int scale, const char* text, TextLayout& layout);
  * nothing). */
 bool renderGlyph(const PlacedGlyph& glyph, GlyphBitmap& bitmap);
 
+/* Renders the coverage of a placed glyph's halo: its outline widened by
+ * `halo` 64ths of a pixel (round joins and caps) and filled, placed from the
+ * pen position as the glyph is. False when the glyph has no outline (then
+ * no halo is drawn). Valid until the next halo is rendered. */
+bool renderGlyphHalo(const PlacedGlyph& glyph, std::uint32_t halo, GlyphBitmap& bitmap);
+
 }  // namespace vestrane::detail
 
 #endif

@@ -1,8 +1,9 @@
 /*
  * render_fixed.cpp - text and window lines through the fixed-function
  * pipeline, for compatibility contexts of any version: own fonts as display
- * lists of glBitmap, loaded fonts as textured quads from GL_ALPHA pages,
- * lines with glBegin, GLUT bitmap text at the raster position.
+ * lists of glBitmap, GLUT bitmap text at the raster position, and batches
+ * (glyphs and halos as textured quads from GL_ALPHA pages, lines) from
+ * client vertex arrays.
  *
  * Depends on: OpenGL 1.1 (the texture units, buffer objects and unpack
  * buffers of later versions are saved and reset only where the context
@@ -102,6 +103,15 @@ void putBack(const SavedColor& saved)
         glColor4fv(saved.color.data());
 }
 
+// The current colour, which drawing from a colour array leaves undefined.
+SavedColor saveColor()
+{
+    SavedColor saved;
+    glGetFloatv(GL_CURRENT_COLOR, saved.color.data());
+    saved.set = true;
+    return saved;
+}
+
 // The raster position at the anchor, at the text's depth, moved to the
 // start: a start outside the window would make the raster position invalid
 // and lose the whole text, where moving it keeps the visible part. The
@@ -174,7 +184,7 @@ void callGlyphLists(GLuint firstList, const char* text)
 }
 
 // ---------------------------------------------------------------------------
-// Loaded fonts: page textures
+// Batches: page textures
 // ---------------------------------------------------------------------------
 
 // Sends the changed part of a page's texels to its texture as they are:
@@ -207,28 +217,25 @@ void uploadPage(int version, const GlyphPage& page, const PageChange& change)
         glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
 }
 
-// Deletes the textures of closed pages and brings every open page's
-// texture up to date.
-void syncPages(TextContext& context)
+// Brings every open page's texture up to date.
+void sendPages(TextContext& context)
 {
     const int version = context.kind.glVersion;
-    syncPageTextures(
-        context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); },
-        [version](GlyphPage& page, const PageChange& change) {
-            if (page.texture == 0) {
-                glGenTextures(1, &page.texture);
-                glBindTexture(GL_TEXTURE_2D, page.texture);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-            }
-            uploadPage(version, page, change);
-        });
+    sendPageChanges(context.atlas, [version](GlyphPage& page, const PageChange& change) {
+        if (page.texture == 0) {
+            glGenTextures(1, &page.texture);
+            glBindTexture(GL_TEXTURE_2D, page.texture);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+        }
+        uploadPage(version, page, change);
+    });
 }
 
 // ---------------------------------------------------------------------------
-// Loaded fonts: GL state
+// Batches: GL state
 // ---------------------------------------------------------------------------
 
 // Drawing saves what it changes by query and sets back only what differs:
@@ -237,7 +244,9 @@ void syncPages(TextContext& context)
 
 // What glyphs are drawn with switched on or off, and the GL version (major
 // x 10 + minor) that has it: the texture targets that outrank
-// GL_TEXTURE_2D and every client array that glDrawArrays would read.
+// GL_TEXTURE_2D and every client array that glDrawArrays would read. The
+// alpha test keeps texels without ink from drawing or writing depth.
+// Blending is switched per run (blendForRun).
 struct Switch {
     GLenum capability;
     bool on;
@@ -245,15 +254,15 @@ struct Switch {
 };
 
 constexpr Switch glyphSwitches[] = {
-    {GL_TEXTURE_2D, true, 11},          {GL_BLEND, true, 11},
-    {GL_ALPHA_TEST, true, 11},          {GL_VERTEX_ARRAY, true, 11},
-    {GL_TEXTURE_COORD_ARRAY, true, 11}, {GL_LIGHTING, false, 11},
-    {GL_TEXTURE_1D, false, 11},         {GL_TEXTURE_GEN_S, false, 11},
-    {GL_TEXTURE_GEN_T, false, 11},      {GL_CULL_FACE, false, 11},
-    {GL_POLYGON_STIPPLE, false, 11},    {GL_COLOR_ARRAY, false, 11},
-    {GL_NORMAL_ARRAY, false, 11},       {GL_INDEX_ARRAY, false, 11},
-    {GL_EDGE_FLAG_ARRAY, false, 11},    {GL_TEXTURE_3D, false, 12},
-    {GL_TEXTURE_CUBE_MAP, false, 13},   {GL_SECONDARY_COLOR_ARRAY, false, 14},
+    {GL_TEXTURE_2D, true, 11},        {GL_ALPHA_TEST, true, 11},
+    {GL_VERTEX_ARRAY, true, 11},      {GL_TEXTURE_COORD_ARRAY, true, 11},
+    {GL_COLOR_ARRAY, true, 11},       {GL_LIGHTING, false, 11},
+    {GL_TEXTURE_1D, false, 11},       {GL_TEXTURE_GEN_S, false, 11},
+    {GL_TEXTURE_GEN_T, false, 11},    {GL_CULL_FACE, false, 11},
+    {GL_POLYGON_STIPPLE, false, 11},  {GL_LINE_STIPPLE, false, 11},
+    {GL_NORMAL_ARRAY, false, 11},     {GL_INDEX_ARRAY, false, 11},
+    {GL_EDGE_FLAG_ARRAY, false, 11},  {GL_TEXTURE_3D, false, 12},
+    {GL_TEXTURE_CUBE_MAP, false, 13}, {GL_SECONDARY_COLOR_ARRAY, false, 14},
     {GL_FOG_COORD_ARRAY, false, 14},
 };
 constexpr std::size_t switchCount = std::size(glyphSwitches);
@@ -284,9 +293,13 @@ struct SavedState {
     bool textureMatrixSet = false;  // not the identity
     ArrayLayout vertexArray;
     ArrayLayout textureCoordArray;
+    ArrayLayout colorArray;
     GLint texture = 0;
     GLint environment = 0;
+    // Blending by coverage, while a run of loaded-font glyphs is drawn.
+    CapabilitySwitch blend;
     SavedBlendFunction blendFunction;
+    bool coverageBlending = false;
     GLint alphaFunction = 0;
     GLfloat alphaReference = 0.0f;
     std::array<GLint, 2> polygonMode{};
@@ -308,20 +321,18 @@ SavedState enterGlyphDrawing(int version)
         glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &saved.arrayBuffer);
         glBindBuffer(GL_ARRAY_BUFFER, 0);
     }
-    // The alpha test keeps the quads from writing depth where a glyph has no
-    // ink; without the depth test nothing writes depth, and it can stay off.
-    const bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     for (std::size_t i = 0; i < switchCount; ++i) {
         const Switch& change = glyphSwitches[i];
-        if (change.version > version || (change.capability == GL_ALPHA_TEST && !depthTest))
-            continue;
-        saved.switches[i] = switchCapability(change.capability, change.on);
+        if (change.version <= version)
+            saved.switches[i] = switchCapability(change.capability, change.on);
     }
     saved.vertexArray = arrayLayout(GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE,
                                     GL_VERTEX_ARRAY_STRIDE, GL_VERTEX_ARRAY_POINTER);
     saved.textureCoordArray =
         arrayLayout(GL_TEXTURE_COORD_ARRAY_SIZE, GL_TEXTURE_COORD_ARRAY_TYPE,
                     GL_TEXTURE_COORD_ARRAY_STRIDE, GL_TEXTURE_COORD_ARRAY_POINTER);
+    saved.colorArray = arrayLayout(GL_COLOR_ARRAY_SIZE, GL_COLOR_ARRAY_TYPE, GL_COLOR_ARRAY_STRIDE,
+                                   GL_COLOR_ARRAY_POINTER);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &saved.environment);
     glGetIntegerv(GL_ALPHA_TEST_FUNC, &saved.alphaFunction);
@@ -336,7 +347,6 @@ SavedState enterGlyphDrawing(int version)
     }
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    saved.blendFunction = replaceBlendFunction(version, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glAlphaFunc(GL_GREATER, 0.0f);  // no depth written where a glyph has no ink
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     return saved;
@@ -358,11 +368,11 @@ void leaveGlyphDrawing(int version, const SavedState& saved)
     glPolygonMode(GL_FRONT, static_cast<GLenum>(saved.polygonMode[0]));
     glPolygonMode(GL_BACK, static_cast<GLenum>(saved.polygonMode[1]));
     glAlphaFunc(static_cast<GLenum>(saved.alphaFunction), saved.alphaReference);
-    putBack(saved.blendFunction);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, saved.environment);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
     restoreArray(glVertexPointer, saved.vertexArray);
     restoreArray(glTexCoordPointer, saved.textureCoordArray);
+    restoreArray(glColorPointer, saved.colorArray);
     for (const CapabilitySwitch& change : saved.switches)
         putBack(change);
     if (version >= 15)
@@ -373,53 +383,109 @@ void leaveGlyphDrawing(int version, const SavedState& saved)
     }
 }
 
-// Drawing scratch, kept so that drawing text again allocates nothing: the
-// interleaved vertices (s, t, x, y, z) and each glyph's atlas entry.
+// Loaded-font glyphs blend by coverage; the rest through the caller's
+// blending, as glBitmap fragments and lines do.
+void blendForRun(int version, SavedState& saved, RunKind kind)
+{
+    const bool coverage = kind == RunKind::loadedGlyphs;
+    if (coverage == saved.coverageBlending)
+        return;
+    if (coverage) {
+        saved.blend = switchCapability(GL_BLEND, true);
+        saved.blendFunction = replaceBlendFunction(version, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        putBack(saved.blendFunction);
+        putBack(saved.blend);
+    }
+    saved.coverageBlending = coverage;
+}
+
+// Lines are drawn without a page: texturing and the alpha test off.
+void textureForRun(bool& textured, RunKind kind)
+{
+    const bool wanted = kind != RunKind::lines;
+    if (wanted == textured)
+        return;
+    if (wanted) {
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_ALPHA_TEST);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_ALPHA_TEST);
+    }
+    textured = wanted;
+}
+
+// The batch's vertices (s, t, r, g, b, a, x, y, z), kept so that drawing
+// again allocates nothing: four a quad, two a line.
+constexpr int floatsPerVertex = 9;
 std::vector<GLfloat> vertices;
-std::vector<const CachedGlyph*> placed;
 
-void appendQuad(const CachedGlyph& glyph, const GlyphPage& page, float left, float top, float z)
+void appendVertex(const BatchQuad& quad, float x, float y, float s, float t)
 {
-    const auto size = static_cast<GLfloat>(page.size);
-    const GLfloat s0 = static_cast<GLfloat>(glyph.x) / size;
-    const GLfloat s1 = static_cast<GLfloat>(glyph.x + glyph.width) / size;
-    const GLfloat t0 = static_cast<GLfloat>(glyph.y) / size;
-    const GLfloat t1 = static_cast<GLfloat>(glyph.y + glyph.rows) / size;
-    const GLfloat x0 = left;
-    const GLfloat x1 = left + static_cast<GLfloat>(glyph.width);
-    const GLfloat y1 = top;
-    const GLfloat y0 = top - static_cast<GLfloat>(glyph.rows);
-    const GLfloat quad[] = {s0, t1, x0, y0, z, s1, t1, x1, y0, z,
-                            s1, t0, x1, y1, z, s0, t0, x0, y1, z};
-    vertices.insert(vertices.end(), std::begin(quad), std::end(quad));
+    const auto& [r, g, b, a] = quad.color;
+    const GLfloat vertex[floatsPerVertex] = {s, t, r, g, b, a, x, y, -quad.depth};
+    vertices.insert(vertices.end(), std::begin(vertex), std::end(vertex));
 }
 
-// Whether placed[first] is the first glyph drawn from its page.
-bool isFirstOfPage(std::size_t first)
+void appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const BatchRun& run)
 {
-    const int page = placed[first]->page;
-    return page >= 0 &&
-           std::none_of(placed.begin(), placed.begin() + static_cast<std::ptrdiff_t>(first),
-                        [page](const CachedGlyph* glyph) { return glyph->page == page; });
+    const BatchQuad* const quads = batch.quads.data() + run.first;
+    if (run.kind == RunKind::lines) {
+        for (std::uint32_t i = 0; i < run.count; ++i) {
+            appendVertex(quads[i], quads[i].x0, quads[i].y0, 0.0f, 0.0f);
+            appendVertex(quads[i], quads[i].x1, quads[i].y1, 0.0f, 0.0f);
+        }
+        return;
+    }
+    const auto size = static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
+    for (std::uint32_t i = 0; i < run.count; ++i) {
+        const BatchQuad& quad = quads[i];
+        const float s0 = quad.s0 / size;
+        const float s1 = quad.s1 / size;
+        const float t0 = quad.t0 / size;
+        const float t1 = quad.t1 / size;
+        appendVertex(quad, quad.x0, quad.y0, s0, t1);
+        appendVertex(quad, quad.x1, quad.y0, s1, t1);
+        appendVertex(quad, quad.x1, quad.y1, s1, t0);
+        appendVertex(quad, quad.x0, quad.y1, s0, t0);
+    }
 }
 
-// The quads of every glyph on the page of placed[first], in one draw.
-void drawPageQuads(const GlyphAtlas& atlas, const TextLayout& layout, std::size_t first, float x,
-                   float baseline, float z)
+// Draws the batch's runs, in the window-pixel frame with the glyph state
+// set.
+void drawRuns(TextContext& context, SavedState& saved)
 {
-    const int page = placed[first]->page;
-    const GlyphPage& texture = atlas.pages[static_cast<std::size_t>(page)];
+    const TextBatch& batch = context.batch;
     vertices.clear();
-    for (std::size_t i = first; i < placed.size(); ++i)
-        if (placed[i]->page == page)
-            appendQuad(*placed[i], texture,
-                       x + static_cast<float>(roundToPixels(layout.glyphs[i].x) + placed[i]->left),
-                       baseline +
-                           static_cast<float>(roundToPixels(layout.glyphs[i].y) + placed[i]->top),
-                       z);
-    glBindTexture(GL_TEXTURE_2D, texture.texture);
-    glInterleavedArrays(GL_T2F_V3F, 0, vertices.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 5));
+    for (const BatchRun& run : batch.runs)
+        appendRunVertices(context.atlas, batch, run);
+    constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
+    glTexCoordPointer(2, GL_FLOAT, stride, vertices.data());
+    glColorPointer(4, GL_FLOAT, stride, vertices.data() + 2);
+    glVertexPointer(3, GL_FLOAT, stride, vertices.data() + 6);
+    bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
+    bool textured = true;
+    GLint first = 0;
+    for (const BatchRun& run : batch.runs) {
+        if (run.depthTest != depthTest) {
+            depthTest = run.depthTest;
+            depthTest ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+        }
+        blendForRun(context.kind.glVersion, saved, run.kind);
+        textureForRun(textured, run.kind);
+        const auto count = static_cast<GLsizei>(run.count * (run.kind == RunKind::lines ? 2 : 4));
+        if (run.kind == RunKind::lines) {
+            glDrawArrays(GL_LINES, first, count);
+        } else {
+            glBindTexture(GL_TEXTURE_2D,
+                          context.atlas.pages[static_cast<std::size_t>(run.page)].texture);
+            glDrawArrays(GL_QUADS, first, count);
+        }
+        first += count;
+    }
+    textureForRun(textured, RunKind::ownGlyphs);
+    blendForRun(context.kind.glVersion, saved, RunKind::ownGlyphs);
 }
 
 }  // namespace
@@ -439,6 +505,13 @@ Anchor fixedRasterAnchor(float x, float y, float z)
     return anchor;
 }
 
+std::array<float, 4> fixedCurrentColor()
+{
+    std::array<float, 4> color{};
+    glGetFloatv(GL_CURRENT_COLOR, color.data());
+    return color;
+}
+
 void fixedDrawOwnText(TextContext& context, const OwnText& text, const DrawStyle& style,
                       bool visible)
 {
@@ -454,43 +527,6 @@ void fixedDrawOwnText(TextContext& context, const OwnText& text, const DrawStyle
     endWindowDrawing();
 }
 
-void fixedDrawLoadedText(TextContext& context, const TextLayout& layout, float x, float baseline,
-                         float depth, const DrawStyle& style)
-{
-    if (layout.glyphs.empty())
-        return;
-    beginWindowDrawing(style.depthTest);
-    const SavedColor color = useStyleColor(style);
-    const SavedState saved = enterGlyphDrawing(context.kind.glVersion);
-    try {
-        placed.clear();
-        for (const PlacedGlyph& glyph : layout.glyphs)
-            placed.push_back(&atlasGlyph(context.atlas, glyph));
-        syncPages(context);
-        for (std::size_t first = 0; first < placed.size(); ++first)
-            if (isFirstOfPage(first))
-                drawPageQuads(context.atlas, layout, first, x, baseline, -depth);
-    } catch (const std::bad_alloc&) {
-        // No memory for a page or the cache: the text is not drawn.
-    }
-    leaveGlyphDrawing(context.kind.glVersion, saved);
-    putBack(color);
-    endWindowDrawing();
-}
-
-void fixedDrawLine(const std::array<float, 3>& from, const std::array<float, 3>& to,
-                   const DrawStyle& style)
-{
-    beginWindowDrawing(false);
-    const SavedColor color = useStyleColor(style);
-    glBegin(GL_LINES);
-    glVertex4f(from[0], from[1], -from[2], 1.0f);
-    glVertex4f(to[0], to[1], -to[2], 1.0f);
-    glEnd();
-    putBack(color);
-    endWindowDrawing();
-}
-
 void fixedDrawGlutText(void* font, const char* text, const RasterStart& start,
                        const DrawStyle& style, bool visible)
 {
@@ -501,6 +537,28 @@ void fixedDrawGlutText(void* font, const char* text, const RasterStart& start,
     if (visible)
         drawGlutCharacters(font, text);
     endWindowDrawing();
+}
+
+void fixedDrawBatch(TextContext& context)
+{
+    TextBatch& batch = context.batch;
+    if (!batch.runs.empty()) {
+        const int version = context.kind.glVersion;
+        beginWindowDrawing(batch.runs.front().depthTest);
+        const SavedColor color = saveColor();
+        SavedState saved = enterGlyphDrawing(version);
+        try {
+            sendPages(context);
+            drawRuns(context, saved);
+        } catch (const std::bad_alloc&) {
+            // No memory for the vertices: the batch is not drawn.
+        }
+        leaveGlyphDrawing(version, saved);
+        putBack(color);
+        endWindowDrawing();
+    }
+    clearBatch(batch);
+    removeFreedFacePages(context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); });
 }
 
 void fixedRelease(TextContext& context)

@@ -2,13 +2,12 @@
  * render_shader.cpp - text and window lines in core-profile and OpenGL ES
  * contexts, which have no fixed-function pipeline: one small program per
  * context, a vertex array and a streamed buffer; glyph pages in one-channel
- * (GL_R8) textures, the own fonts' glyphs expanded into a page of their
- * own a text scale; one draw per page per text. Also reads the kind of a
+ * (GL_R8) textures; one draw per run of a batch. Also reads the kind of a
  * new context.
  *
  * Depends on: libepoxy (every GL entry point, resolved for the current
- * context at run time, and the context's version and extensions), fonts.h,
- * glyph_pages.h.
+ * context at run time, and the context's version and extensions),
+ * text_batch.h, glyph_pages.h.
  *
  * The picture matches the fixed-function renderer's: own-font glyphs land
  * where glBitmap puts them (the raster position's floor, after the 1e-4
@@ -20,7 +19,6 @@
  */
 #include <epoxy/gl.h>
 
-#include "support/text/fonts.h"
 #include "support/text/render.h"
 
 #include <algorithm>
@@ -40,22 +38,25 @@ namespace {
 constexpr char vertexBody[] = R"(
 in vec3 position;
 in vec2 texel;
+in vec4 tint;
 uniform vec4 frame;
 out vec2 coord;
+out vec4 color;
 void main()
 {
     coord = texel;
+    color = tint;
     gl_Position = vec4(position.xy * frame.xy + frame.zw, position.z * 2.0 - 1.0, 1.0);
 }
 )";
 
-// Modes: 0 own-font glyphs (ink in the colour as it is), 1 loaded-font
-// glyphs (the colour's alpha times the coverage), 2 lines.
+// Modes (RunKind): 0 own-font glyphs (ink in the colour as it is), 1
+// loaded-font glyphs (the colour's alpha times the coverage), 2 lines.
 constexpr char fragmentBody[] = R"(
 uniform sampler2D page;
-uniform vec4 color;
 uniform int mode;
 in vec2 coord;
+in vec4 color;
 out vec4 fragColor;
 void main()
 {
@@ -70,11 +71,10 @@ void main()
 }
 )";
 
-enum Mode { ownGlyphs = 0, loadedGlyphs = 1, lines = 2 };
-
 constexpr GLuint positionAttribute = 0;
 constexpr GLuint texelAttribute = 1;
-constexpr int floatsPerVertex = 5;  // x, y, depth, s, t
+constexpr GLuint tintAttribute = 2;
+constexpr int floatsPerVertex = 9;  // x, y, depth, s, t, r, g, b, a
 
 std::string shaderVersion(const ContextKind& kind)
 {
@@ -121,6 +121,7 @@ bool buildObjects(TextContext& context)
     glAttachShader(program, fragment);
     glBindAttribLocation(program, positionAttribute, "position");
     glBindAttribLocation(program, texelAttribute, "texel");
+    glBindAttribLocation(program, tintAttribute, "tint");
     if (!context.kind.es)
         glBindFragDataLocation(program, 0, "fragColor");
     glLinkProgram(program);
@@ -134,7 +135,6 @@ bool buildObjects(TextContext& context)
     }
     objects.program = program;
     objects.frameLocation = glGetUniformLocation(program, "frame");
-    objects.colorLocation = glGetUniformLocation(program, "color");
     objects.modeLocation = glGetUniformLocation(program, "mode");
     objects.pageLocation = glGetUniformLocation(program, "page");
     glGenVertexArrays(1, &objects.vertexArray);
@@ -202,7 +202,7 @@ bool hasSamplers(const ContextKind& kind)
     return kind.es || kind.glVersion >= 33;
 }
 
-// What a drawing entry changes.
+// What drawing a batch changes.
 struct SavedState {
     GLint program = 0;
     GLint vertexArray = 0;
@@ -215,7 +215,7 @@ struct SavedState {
     GLboolean depthTest = GL_FALSE;
     GLboolean cullFace = GL_FALSE;
     std::array<GLint, 2> polygonMode{GL_FILL, GL_FILL};
-    bool coverageBlending = false;
+    bool coverageBlending = false;  // set for a run of loaded-font glyphs
 };
 
 void setSwitch(GLenum capability, bool on)
@@ -224,13 +224,11 @@ void setSwitch(GLenum capability, bool on)
 }
 
 // Sets what drawing needs: the program, its vertex array and buffer,
-// texture unit 0 with no sampler, filled polygons, no culling, the depth
-// test as asked and, for loaded fonts, blending by coverage.
-SavedState enterDrawing(TextContext& context, bool depthTest, bool coverageBlending)
+// texture unit 0 with no sampler, filled polygons, no culling.
+SavedState enterDrawing(TextContext& context)
 {
     const ShaderObjects& objects = context.shader;
     SavedState saved;
-    saved.coverageBlending = coverageBlending;
     glGetIntegerv(GL_CURRENT_PROGRAM, &saved.program);
     glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &saved.vertexArray);
     glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &saved.arrayBuffer);
@@ -249,20 +247,13 @@ SavedState enterDrawing(TextContext& context, bool depthTest, bool coverageBlend
         if (saved.polygonMode[0] != GL_FILL || saved.polygonMode[1] != GL_FILL)
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     }
-    if (coverageBlending) {
-        saved.blend = glIsEnabled(GL_BLEND);
-        glGetIntegerv(GL_BLEND_SRC_RGB, saved.blendFunction.data());
-        glGetIntegerv(GL_BLEND_DST_RGB, &saved.blendFunction[1]);
-        glGetIntegerv(GL_BLEND_SRC_ALPHA, &saved.blendFunction[2]);
-        glGetIntegerv(GL_BLEND_DST_ALPHA, &saved.blendFunction[3]);
-        glGetIntegerv(GL_BLEND_EQUATION_RGB, &saved.blendFunction[4]);
-        glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &saved.blendFunction[5]);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glBlendEquation(GL_FUNC_ADD);
-    }
-    if ((saved.depthTest == GL_TRUE) != depthTest)
-        setSwitch(GL_DEPTH_TEST, depthTest);
+    saved.blend = glIsEnabled(GL_BLEND);
+    glGetIntegerv(GL_BLEND_SRC_RGB, saved.blendFunction.data());
+    glGetIntegerv(GL_BLEND_DST_RGB, &saved.blendFunction[1]);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &saved.blendFunction[2]);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &saved.blendFunction[3]);
+    glGetIntegerv(GL_BLEND_EQUATION_RGB, &saved.blendFunction[4]);
+    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &saved.blendFunction[5]);
     if (saved.cullFace == GL_TRUE)
         glDisable(GL_CULL_FACE);
     glUseProgram(objects.program);
@@ -271,16 +262,18 @@ SavedState enterDrawing(TextContext& context, bool depthTest, bool coverageBlend
     return saved;
 }
 
-void leaveDrawing(const TextContext& context, const SavedState& saved, bool depthTest)
+// Loaded-font glyphs blend by coverage; the rest through the caller's
+// blending.
+void blendForRun(SavedState& saved, RunKind kind)
 {
-    glBindVertexArray(static_cast<GLuint>(saved.vertexArray));
-    glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(saved.arrayBuffer));
-    glUseProgram(static_cast<GLuint>(saved.program));
-    if (saved.cullFace == GL_TRUE)
-        glEnable(GL_CULL_FACE);
-    if ((saved.depthTest == GL_TRUE) != depthTest)
-        setSwitch(GL_DEPTH_TEST, saved.depthTest == GL_TRUE);
-    if (saved.coverageBlending) {
+    const bool coverage = kind == RunKind::loadedGlyphs;
+    if (coverage == saved.coverageBlending)
+        return;
+    if (coverage) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glBlendEquation(GL_FUNC_ADD);
+    } else {
         setSwitch(GL_BLEND, saved.blend == GL_TRUE);
         glBlendFuncSeparate(static_cast<GLenum>(saved.blendFunction[0]),
                             static_cast<GLenum>(saved.blendFunction[1]),
@@ -289,6 +282,19 @@ void leaveDrawing(const TextContext& context, const SavedState& saved, bool dept
         glBlendEquationSeparate(static_cast<GLenum>(saved.blendFunction[4]),
                                 static_cast<GLenum>(saved.blendFunction[5]));
     }
+    saved.coverageBlending = coverage;
+}
+
+void leaveDrawing(const TextContext& context, SavedState& saved, bool depthTest)
+{
+    blendForRun(saved, RunKind::ownGlyphs);
+    glBindVertexArray(static_cast<GLuint>(saved.vertexArray));
+    glBindBuffer(GL_ARRAY_BUFFER, static_cast<GLuint>(saved.arrayBuffer));
+    glUseProgram(static_cast<GLuint>(saved.program));
+    if (saved.cullFace == GL_TRUE)
+        glEnable(GL_CULL_FACE);
+    if ((saved.depthTest == GL_TRUE) != depthTest)
+        setSwitch(GL_DEPTH_TEST, saved.depthTest == GL_TRUE);
     if (!context.kind.es && (saved.polygonMode[0] != GL_FILL || saved.polygonMode[1] != GL_FILL))
         glPolygonMode(GL_FRONT_AND_BACK, static_cast<GLenum>(saved.polygonMode[0]));
     if (saved.sampler != 0)
@@ -301,14 +307,13 @@ void leaveDrawing(const TextContext& context, const SavedState& saved, bool dept
 // Drawing
 // ---------------------------------------------------------------------------
 
-// Vertices of the text being drawn, kept so that drawing text again
-// allocates nothing.
+// The batch's vertices, kept so that drawing again allocates nothing: six
+// a quad (two triangles), two a line.
 std::vector<GLfloat> vertices;
-std::vector<const CachedGlyph*> placed;
 
-// The uniforms of a draw: the viewport's window pixels to clip space, as
+// The uniforms of a batch: the viewport's window pixels to clip space, as
 // the fixed-function renderer's window-pixel projection maps them.
-void setUniforms(const TextContext& context, const DrawStyle& style, Mode mode)
+void setFrame(const TextContext& context)
 {
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
@@ -319,41 +324,64 @@ void setUniforms(const TextContext& context, const DrawStyle& style, Mode mode)
                 static_cast<float>(2.0 / height),
                 static_cast<float>(-1.0 - 2.0 * viewport[0] / width),
                 static_cast<float>(-1.0 - 2.0 * viewport[1] / height));
-    glUniform4fv(objects.colorLocation, 1, style.color.data());
-    glUniform1i(objects.modeLocation, mode);
     glUniform1i(objects.pageLocation, 0);
 }
 
-// Sends the vertices and draws them. The buffer gets new storage every
-// time (never rewriting storage a draw still reads, which would wait for
-// it); the vertex array's layout is set once, with the first vertices.
-void drawVertices(TextContext& context, GLenum primitive)
+// Sends the vertices. The buffer gets new storage every time (never
+// rewriting storage a draw still reads, which would wait for it); the
+// vertex array's layout is set once, with the first vertices.
+void sendVertices(TextContext& context)
 {
     ShaderObjects& objects = context.shader;
     const auto bytes = static_cast<GLsizeiptr>(vertices.size() * sizeof(GLfloat));
     glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_STREAM_DRAW);
     if (!objects.layoutSet) {
         objects.layoutSet = true;
+        constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
         glEnableVertexAttribArray(positionAttribute);
         glEnableVertexAttribArray(texelAttribute);
-        glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE,
-                              floatsPerVertex * sizeof(GLfloat), nullptr);
-        // NOLINTNEXTLINE(performance-no-int-to-ptr): GL takes a buffer offset as a pointer
-        const auto* const texelOffset = reinterpret_cast<const void*>(3 * sizeof(GLfloat));
-        glVertexAttribPointer(texelAttribute, 2, GL_FLOAT, GL_FALSE,
-                              floatsPerVertex * sizeof(GLfloat), texelOffset);
+        glEnableVertexAttribArray(tintAttribute);
+        glVertexAttribPointer(positionAttribute, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
+        // NOLINTBEGIN(performance-no-int-to-ptr): GL takes a buffer offset as a pointer
+        glVertexAttribPointer(texelAttribute, 2, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(3 * sizeof(GLfloat)));
+        glVertexAttribPointer(tintAttribute, 4, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(5 * sizeof(GLfloat)));
+        // NOLINTEND(performance-no-int-to-ptr)
     }
-    glDrawArrays(primitive, 0, static_cast<GLsizei>(vertices.size() / floatsPerVertex));
 }
 
-// Two triangles over the window rectangle [x0, x1) x [y0, y1) at a depth,
-// textured with [s0, s1] x [t0, t1].
-void appendQuad(float x0, float y0, float x1, float y1, float depth, float s0, float t0, float s1,
-                float t1)
+void appendVertex(const BatchQuad& quad, float x, float y, float s, float t)
 {
-    const GLfloat quad[] = {x0, y0, depth, s0, t0, x1, y0, depth, s1, t0, x1, y1, depth, s1, t1,
-                            x0, y0, depth, s0, t0, x1, y1, depth, s1, t1, x0, y1, depth, s0, t1};
-    vertices.insert(vertices.end(), std::begin(quad), std::end(quad));
+    const auto& [r, g, b, a] = quad.color;
+    const GLfloat vertex[floatsPerVertex] = {x, y, quad.depth, s, t, r, g, b, a};
+    vertices.insert(vertices.end(), std::begin(vertex), std::end(vertex));
+}
+
+void appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const BatchRun& run)
+{
+    const BatchQuad* const quads = batch.quads.data() + run.first;
+    if (run.kind == RunKind::lines) {
+        for (std::uint32_t i = 0; i < run.count; ++i) {
+            appendVertex(quads[i], quads[i].x0, quads[i].y0, 0.0f, 0.0f);
+            appendVertex(quads[i], quads[i].x1, quads[i].y1, 0.0f, 0.0f);
+        }
+        return;
+    }
+    const auto size = static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
+    for (std::uint32_t i = 0; i < run.count; ++i) {
+        const BatchQuad& quad = quads[i];
+        const float s0 = quad.s0 / size;
+        const float s1 = quad.s1 / size;
+        const float t0 = quad.t0 / size;
+        const float t1 = quad.t1 / size;
+        appendVertex(quad, quad.x0, quad.y0, s0, t1);
+        appendVertex(quad, quad.x1, quad.y0, s1, t1);
+        appendVertex(quad, quad.x1, quad.y1, s1, t0);
+        appendVertex(quad, quad.x0, quad.y0, s0, t1);
+        appendVertex(quad, quad.x1, quad.y1, s1, t0);
+        appendVertex(quad, quad.x0, quad.y1, s0, t0);
+    }
 }
 
 GLuint newTexture()
@@ -368,104 +396,64 @@ GLuint newTexture()
     return texture;
 }
 
-// Sends texels, rows of `rowLength`, to the bound texture: all of them as
-// its new storage (`rowLength` x `rows`), or the changed rectangle.
-void sendTexels(const ContextKind& kind, const unsigned char* texels, int rowLength, int rows,
-                const PageChange& change)
+// Sends the changed part of a page's texels (rows of page.size) to its
+// texture, which is bound.
+void sendTexels(const ContextKind& kind, const GlyphPage& page, const PageChange& change)
 {
-    const SavedUnpack unpack = beginUpload(kind, rowLength, change.x, change.y);
+    const SavedUnpack unpack = beginUpload(kind, page.size, change.x, change.y);
     if (change.whole)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, rowLength, rows, 0, GL_RED, GL_UNSIGNED_BYTE, texels);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, page.size, page.size, 0, GL_RED, GL_UNSIGNED_BYTE,
+                     page.texels.data());
     else
         glTexSubImage2D(GL_TEXTURE_2D, 0, change.x, change.y, change.width, change.rows, GL_RED,
-                        GL_UNSIGNED_BYTE, texels);
+                        GL_UNSIGNED_BYTE, page.texels.data());
     endUpload(kind, unpack);
 }
 
-// The own fonts' page at a scale, in a new texture.
-unsigned int makeOwnFontPage(const TextContext& context, int scale)
-{
-    std::vector<unsigned char> texels;
-    buildOwnPage(scale, texels);
-    const GLuint texture = newTexture();
-    const int width = ownPageWidth(scale);
-    const int height = ownPageHeight(scale);
-    sendTexels(context.kind, texels.data(), width, height, {true, 0, 0, width, height});
-    return texture;
-}
-
-// Deletes the textures of closed pages and brings every open page's
-// texture up to date (texture unit 0 is active).
-void syncPages(TextContext& context)
+// Brings every open page's texture up to date (texture unit 0 is active).
+void sendPages(TextContext& context)
 {
     const ContextKind& kind = context.kind;
-    syncPageTextures(
-        context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); },
-        [&kind](GlyphPage& page, const PageChange& change) {
-            if (page.texture == 0)
-                page.texture = newTexture();
-            glBindTexture(GL_TEXTURE_2D, page.texture);
-            sendTexels(kind, page.texels.data(), page.size, page.size, change);
-        });
+    sendPageChanges(context.atlas, [&kind](GlyphPage& page, const PageChange& change) {
+        if (page.texture == 0)
+            page.texture = newTexture();
+        glBindTexture(GL_TEXTURE_2D, page.texture);
+        sendTexels(kind, page, change);
+    });
 }
 
-// The own-font glyphs of a text, placed as glBitmap places them.
-void appendOwnGlyphs(const OwnText& text)
+// Draws the batch's runs with the program in use; returns whether the
+// depth test is on afterwards.
+bool drawRuns(TextContext& context, SavedState& saved)
 {
-    constexpr float slack = 1e-4f;  // GL's allowance before the raster position is floored
-    const auto scale = static_cast<float>(text.scale);
-    const int fontIndex = ownFontIndex(text.font);
-    const auto pageWidth = static_cast<float>(ownPageWidth(text.scale));
-    const auto pageHeight = static_cast<float>(ownPageHeight(text.scale));
-    const auto cellWidth = static_cast<float>(glyphWidth) * scale;
-    const auto rows = static_cast<float>(cellHeight(text.font)) * scale;
-    float x = text.start.x;
-    float y = text.start.y;
-    x += text.start.dx;
-    y += text.start.dy;
-    for (const char* byte = text.text; *byte != '\0'; ++byte) {
-        const int code = static_cast<unsigned char>(*byte);
-        if (!hasOwnGlyph(code))
-            continue;
-        const OwnCell cell = ownGlyphCell(fontIndex, code, text.scale);
-        const float left = std::floor(x + slack - ownGlyphOriginX * scale);
-        const float bottom = std::floor(y + slack - ownGlyphOriginY * scale);
-        const auto s0 = static_cast<float>(cell.x) / pageWidth;
-        const auto t0 = static_cast<float>(cell.y) / pageHeight;
-        appendQuad(left, bottom, left + cellWidth, bottom + rows, text.start.depth, s0, t0,
-                   s0 + cellWidth / pageWidth, t0 + rows / pageHeight);
-        x += static_cast<float>(glyphAdvance(text.font, static_cast<unsigned char>(code))) * scale;
-    }
-}
-
-// The quads of every glyph on the page of placed[first].
-void appendPageQuads(const GlyphAtlas& atlas, const TextLayout& layout, std::size_t first, float x,
-                     float baseline, float depth)
-{
-    const int page = placed[first]->page;
-    const auto size = static_cast<float>(atlas.pages[static_cast<std::size_t>(page)].size);
+    const TextBatch& batch = context.batch;
     vertices.clear();
-    for (std::size_t i = first; i < placed.size(); ++i) {
-        const CachedGlyph& glyph = *placed[i];
-        if (glyph.page != page)
-            continue;
-        const float left = x + static_cast<float>(roundToPixels(layout.glyphs[i].x) + glyph.left);
-        const float top =
-            baseline + static_cast<float>(roundToPixels(layout.glyphs[i].y) + glyph.top);
-        appendQuad(
-            left, top - static_cast<float>(glyph.rows), left + static_cast<float>(glyph.width), top,
-            depth, static_cast<float>(glyph.x) / size,
-            static_cast<float>(glyph.y + glyph.rows) / size,
-            static_cast<float>(glyph.x + glyph.width) / size, static_cast<float>(glyph.y) / size);
+    for (const BatchRun& run : batch.runs)
+        appendRunVertices(context.atlas, batch, run);
+    sendVertices(context);
+    setFrame(context);
+    bool depthTest = saved.depthTest == GL_TRUE;
+    int mode = -1;
+    GLint first = 0;
+    for (const BatchRun& run : batch.runs) {
+        if (run.depthTest != depthTest) {
+            depthTest = run.depthTest;
+            setSwitch(GL_DEPTH_TEST, depthTest);
+        }
+        blendForRun(saved, run.kind);
+        if (static_cast<int>(run.kind) != mode) {
+            mode = static_cast<int>(run.kind);
+            glUniform1i(context.shader.modeLocation, mode);
+        }
+        const bool line = run.kind == RunKind::lines;
+        if (!line)
+            glBindTexture(GL_TEXTURE_2D,
+                          context.atlas.pages[static_cast<std::size_t>(run.page)].texture);
+        const auto count = static_cast<GLsizei>(run.count * (line ? 2 : 6));
+        glDrawArrays(line ? GL_LINES : GL_TRIANGLES, first, count);
+        first += count;
     }
-}
-
-bool isFirstOfPage(std::size_t first)
-{
-    const int page = placed[first]->page;
-    return page >= 0 &&
-           std::none_of(placed.begin(), placed.begin() + static_cast<std::ptrdiff_t>(first),
-                        [page](const CachedGlyph* glyph) { return glyph->page == page; });
+    return depthTest;
 }
 
 }  // namespace
@@ -505,59 +493,21 @@ void currentViewport(std::array<int, 4>& viewport, std::array<float, 2>& depthRa
     glGetFloatv(GL_DEPTH_RANGE, depthRange.data());
 }
 
-void shaderDrawOwnText(TextContext& context, const OwnText& text, const DrawStyle& style)
+void shaderDrawBatch(TextContext& context)
 {
-    if (!buildObjects(context))
-        return;
-    const SavedState saved = enterDrawing(context, style.depthTest, false);
-    const GLuint page = ownFontsAt(context, text.scale, makeOwnFontPage);
-    vertices.clear();
-    appendOwnGlyphs(text);
-    if (page != 0 && !vertices.empty()) {
-        glBindTexture(GL_TEXTURE_2D, page);
-        setUniforms(context, style, ownGlyphs);
-        drawVertices(context, GL_TRIANGLES);
-    }
-    leaveDrawing(context, saved, style.depthTest);
-}
-
-void shaderDrawLoadedText(TextContext& context, const TextLayout& layout, float x, float baseline,
-                          float depth, const DrawStyle& style)
-{
-    if (layout.glyphs.empty() || !buildObjects(context))
-        return;
-    const SavedState saved = enterDrawing(context, style.depthTest, true);
-    try {
-        placed.clear();
-        for (const PlacedGlyph& glyph : layout.glyphs)
-            placed.push_back(&atlasGlyph(context.atlas, glyph));
-        syncPages(context);
-        setUniforms(context, style, loadedGlyphs);
-        for (std::size_t first = 0; first < placed.size(); ++first) {
-            if (!isFirstOfPage(first))
-                continue;
-            appendPageQuads(context.atlas, layout, first, x, baseline, depth);
-            glBindTexture(
-                GL_TEXTURE_2D,
-                context.atlas.pages[static_cast<std::size_t>(placed[first]->page)].texture);
-            drawVertices(context, GL_TRIANGLES);
+    if (!context.batch.runs.empty() && buildObjects(context)) {
+        SavedState saved = enterDrawing(context);
+        bool depthTest = saved.depthTest == GL_TRUE;
+        try {
+            sendPages(context);
+            depthTest = drawRuns(context, saved);
+        } catch (const std::bad_alloc&) {
+            // No memory for the vertices: the batch is not drawn.
         }
-    } catch (const std::bad_alloc&) {
-        // No memory for a page or the cache: the text is not drawn.
+        leaveDrawing(context, saved, depthTest);
     }
-    leaveDrawing(context, saved, style.depthTest);
-}
-
-void shaderDrawLine(TextContext& context, const std::array<float, 3>& from,
-                    const std::array<float, 3>& to, const DrawStyle& style)
-{
-    if (!buildObjects(context))
-        return;
-    const SavedState saved = enterDrawing(context, false, false);
-    vertices.assign({from[0], from[1], from[2], 0.0f, 0.0f, to[0], to[1], to[2], 0.0f, 0.0f});
-    setUniforms(context, style, lines);
-    drawVertices(context, GL_LINES);
-    leaveDrawing(context, saved, false);
+    clearBatch(context.batch);
+    removeFreedFacePages(context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); });
 }
 
 void shaderRelease(TextContext& context)
@@ -570,9 +520,6 @@ void shaderRelease(TextContext& context)
     if (objects.buffer != 0)
         glDeleteBuffers(1, &objects.buffer);
     objects = ShaderObjects{};
-    for (GLuint& texture : context.ownFonts)
-        if (texture != 0)
-            glDeleteTextures(1, &texture);
     std::vector<unsigned int> textures;
     clearAtlas(context.atlas, textures);
     for (GLuint texture : textures)

@@ -33,6 +33,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -61,6 +62,9 @@ bool textMatrixSet = false;
 // The caller's colour of text and lines, when set.
 std::array<float, 4> textColor{};
 bool textColorSet = false;
+// The halo drawn under text; width 0: none.
+Halo textHalo;
+constexpr float widestHalo = 16.0f;
 
 constexpr std::array<float, 16> identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr float glutCharAdvance = 8.0f;
@@ -105,7 +109,8 @@ bool drawsWithShaders(const TextContext* context)
 }
 
 // The colour and depth test of a drawing: the caller's colour when set; in
-// a core or ES context, which has no current colour, opaque white.
+// a core or ES context, which has no current colour, opaque white; else
+// GL's current colour.
 DrawStyle drawStyle(const TextContext* context, bool depthTest)
 {
     DrawStyle style;
@@ -115,8 +120,21 @@ DrawStyle drawStyle(const TextContext* context, bool depthTest)
         style.ownColor = true;
     } else if (drawsWithShaders(context)) {
         style.ownColor = true;
+    } else {
+        style.color = fixedCurrentColor();
     }
     return style;
+}
+
+// Draws what the context's batch holds, unless a batch is open there.
+void drawUnlessBatching(TextContext& context)
+{
+    if (context.batch.open)
+        return;
+    if (drawsWithShaders(&context))
+        shaderDrawBatch(context);
+    else
+        fixedDrawBatch(context);
 }
 
 // ---------------------------------------------------------------------------
@@ -138,15 +156,18 @@ void drawLoadedTextBuffer(TextContext* context, bool depthTest, int font)
         return;
     const float x = std::floor(textAnchor.position[0] + shift.dx);
     const float baseline = std::floor(textAnchor.position[1] + shift.dy);
-    const DrawStyle style = drawStyle(context, depthTest);
-    if (drawsWithShaders(context))
-        shaderDrawLoadedText(*context, textLayout, x, baseline, shift.depth, style);
-    else
-        fixedDrawLoadedText(*context, textLayout, x, baseline, shift.depth, style);
+    try {
+        recordLoadedText(context->batch, context->atlas, textLayout, x, baseline, shift.depth,
+                         drawStyle(context, depthTest), textHalo, textScale);
+    } catch (const std::bad_alloc&) {
+        // No memory for a page or the batch: the text is left out.
+    }
+    drawUnlessBatching(*context);
 }
 
 // Draws textBuffer in an own font or a loaded one. In a compatibility
-// context the own fonts are built first, even when nothing is drawn.
+// context, outside a batch, own fonts are drawn as display lists (built
+// first, even when nothing is drawn) over the halo's quads.
 void drawTextBuffer(int depthFlag, int font)
 {
     TextContext* const context = currentTextContext();
@@ -162,10 +183,16 @@ void drawTextBuffer(int depthFlag, int font)
         return;
     const OwnText text{textBuffer.data(), font, textScale, rasterStart(shift)};
     const DrawStyle style = drawStyle(context, depthFlag != 0);
-    if (!drawsWithShaders(context))
+    const bool lists = !drawsWithShaders(context) && !context->batch.open;
+    try {
+        if (textAnchor.valid)
+            recordOwnText(context->batch, context->atlas, text, style, textHalo, lists);
+    } catch (const std::bad_alloc&) {
+        // No memory for a page or the batch: the text is left out.
+    }
+    drawUnlessBatching(*context);
+    if (lists)
         fixedDrawOwnText(*context, text, style, textAnchor.valid);
-    else if (textAnchor.valid)
-        shaderDrawOwnText(*context, text, style);
 }
 
 // Draws textBuffer in a GLUT bitmap font: only under GLUT, in a
@@ -239,6 +266,33 @@ void setTextColor(const Color* color)
         std::memcpy(textColor.data(), color, sizeof textColor);
         textColorSet = true;
     }
+}
+
+void setTextHalo(float width, const Color* color)
+{
+    if (!std::isfinite(width) || width < 0.0f || width > widestHalo)
+        return;
+    if (width == 0.0f || color == nullptr) {
+        textHalo = Halo{};
+    } else if (allFinite(color, 4)) {
+        textHalo.width = width;
+        std::memcpy(textHalo.color.data(), color, sizeof textHalo.color);
+    }
+}
+
+void beginTextBatch(void)
+{
+    if (TextContext* const context = currentTextContext())
+        context->batch.open = true;
+}
+
+void endTextBatch(void)
+{
+    TextContext* const context = currentTextContext();
+    if (context == nullptr || !context->batch.open)
+        return;
+    context->batch.open = false;
+    drawUnlessBatching(*context);
 }
 
 void releaseTextContext(void)
@@ -375,9 +429,10 @@ void drawWindowLine(int x1, int y1, int x2, int y2)
     const auto& [x, y, depth, w] = textAnchor.position;
     const std::array<float, 3> from{x + static_cast<float>(x1), y - static_cast<float>(y1), depth};
     const std::array<float, 3> to{x + static_cast<float>(x2), y - static_cast<float>(y2), depth};
-    const DrawStyle style = drawStyle(context, false);
-    if (drawsWithShaders(context))
-        shaderDrawLine(*context, from, to, style);
-    else
-        fixedDrawLine(from, to, style);
+    try {
+        recordLine(context->batch, from, to, drawStyle(context, false));
+    } catch (const std::bad_alloc&) {
+        // No memory for the batch: the line is left out.
+    }
+    drawUnlessBatching(*context);
 }

@@ -312,6 +312,83 @@ VESTRANE_API void setTextColor(const Color* color);
 VESTRANE_API void releaseTextContext(void);
 /** @} */
 
+/* ---- Batches and halos ---------------------------------------------------- */
+
+/**
+ * @name Batches and halos
+ * A scene with hundreds or thousands of labels draws them in one batch:
+ *
+ *     beginTextBatch();
+ *     for (i = 0; i < count; ++i) {
+ *         setTextAnchor(x[i], y[i], z[i]);
+ *         drawTextInFont(font, "%s", name[i]);
+ *     }
+ *     endTextBatch();               everything is drawn here
+ *
+ * Each text drawn on its own sets up the GL state it needs and gives it
+ * back, and is one draw call (or more) of its own; a batch sets up and
+ * gives back the state once and draws consecutive texts whose glyphs lie on
+ * the same glyph page in one call. The picture is the same, pixel for
+ * pixel, as drawing the same texts one by one, when nothing else is drawn
+ * between beginTextBatch() and endTextBatch().
+ *
+ * A halo (setTextHalo()) is a band of a colour of its own around each
+ * glyph, so that text stays readable over any background: map and chart
+ * labels are drawn with one.
+ * @{
+ */
+
+/**
+ * Starts a batch in the current context.
+ *
+ * Until endTextBatch(), drawText(), drawTextInFont(), drawTextDefault()
+ * (own and loaded fonts) and drawWindowLine() in this context record what
+ * they would draw, with the anchor, offset, alignment, scale, colour, halo
+ * and depth flag of the call, and draw nothing. Widths, line heights,
+ * loadFont() and freeFont() work as usual; a font freed inside a batch
+ * still draws the texts recorded before. GLUT bitmap text and stroke text
+ * are drawn at once, as always, so under the batch's texts.
+ *
+ * A batch belongs to its context: text drawn in another context is drawn at
+ * once, and releaseTextContext() in this context drops the batch undrawn.
+ * beginTextBatch() inside a batch is ignored (the first endTextBatch() ends
+ * it). Recording allocates no memory once the batch has grown to the size
+ * of a frame's texts. Does nothing when no context is current. Touches no
+ * GL state.
+ */
+VESTRANE_API void beginTextBatch(void);
+
+/**
+ * Draws the current context's batch, in the order recorded, and ends it.
+ *
+ * The GL state is set up and given back once (the state listed for each
+ * drawing entry). Does nothing when the current context has no batch
+ * started.
+ */
+VESTRANE_API void endTextBatch(void);
+
+/**
+ * Sets the halo drawn under text from now on.
+ *
+ * Own-font and loaded-font text (not GLUT or stroke text) is drawn over a
+ * halo reaching `width` pixels beyond the glyphs' outlines, times the text
+ * scale, in `color` (copied, alpha included). A loaded font's halo is each
+ * glyph's outline widened with round joins, anti-aliased; all of a text's
+ * halos are drawn under all of its glyphs, each glyph's halo blended once,
+ * so where the translucent halos of neighbouring glyphs overlap they blend
+ * twice. An own font's halo is each glyph's pixels grown by `width`
+ * (rounded to whole pixels) in every direction, a square, drawn as the
+ * glyphs are. Halos never change widths, line heights or where the glyphs
+ * land. Width 0 or a NULL colour switches the halo off, the initial state.
+ * A width outside 0 to 16, or a non-finite width or colour component, is
+ * ignored whole: the previous halo stays. Touches no GL state.
+ *
+ * @param width  pixels at text scale 1, 0 to 16
+ * @param color  red, green, blue and alpha, or NULL
+ */
+VESTRANE_API void setTextHalo(float width, const Color* color);
+/** @} */
+
 /* ---- Text scale ---------------------------------------------------------- */
 
 /**

@@ -1,8 +1,8 @@
 /*
  * text_context.h - the text resources of each OpenGL context (internal, C++).
  *
- * Depends on: glyph_pages.h (the atlas of loaded-font glyphs),
- * text_scale.h. Defined in text_context.cpp; used by text.cpp and the
+ * Depends on: glyph_pages.h (the atlas of glyphs), text_batch.h (the texts
+ * waiting to be drawn), text_scale.h. Defined in text_context.cpp; used by text.cpp and the
  * renderers. Touches no GL state but the queries that tell a new context's
  * kind.
  *
@@ -26,6 +26,7 @@
 #define VESTRANE_SUPPORT_TEXT_TEXT_CONTEXT_H
 
 #include "support/text/glyph_pages.h"
+#include "support/text/text_batch.h"
 #include "support/text/text_scale.h"
 
 #include <array>
@@ -50,7 +51,6 @@ struct ShaderObjects {
     unsigned int buffer = 0;
     bool layoutSet = false;  // the vertex array's attributes point into the buffer
     int frameLocation = -1;
-    int colorLocation = -1;
     int modeLocation = -1;
     int pageLocation = -1;
     bool failed = false;  // the program did not build: text draws nothing
@@ -61,11 +61,12 @@ struct TextContext {
     std::uintptr_t drawable = 0;
     int glutWindow = 0;  // the GLUT window current when it was made, for the tests
     ContextKind kind;
-    // Own fonts per text scale (index scale - 1): the first of 4 x 128
-    // display lists (fixed function), or the glyph page texture (shader).
+    // Own fonts per text scale (index scale - 1) for the fixed-function
+    // renderer: the first of 4 x 128 display lists.
     std::array<unsigned int, maxTextScale> ownFonts{};
     std::array<bool, maxTextScale> ownFontsBuilt{};
     GlyphAtlas atlas;
+    TextBatch batch;
     ShaderObjects shader;
 };
 
@@ -77,10 +78,8 @@ struct TextContext {
  * deletes its GL objects), then forgets them. */
 void releaseCurrentTextContext(void (*release)(TextContext&));
 
-/* The own fonts of a text scale in a context (a renderer's display lists
- * or page texture), made by `build` on the first call for that scale, even
- * when it makes nothing; 0 for a scale outside 1..8 or when it made
- * nothing. */
+/* The own fonts' display lists of a text scale in a context, made by `build` on the first call for
+ * that scale, even when it makes nothing; 0 for a scale outside 1..8 or when it made nothing. */
 [[nodiscard]] unsigned int ownFontsAt(TextContext& context, int scale,
                                       unsigned int (*build)(const TextContext& context, int scale));
 
