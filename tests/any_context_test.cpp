@@ -7,7 +7,9 @@
  * of a compatibility context, loaded-font text within 2 of 255; anchors
  * through a matrix, the colour, the depth flag, a framebuffer object; the
  * GL state every entry gives back; contexts alternating, released and
- * destroyed; GLUT's own entries harmless without GLUT.
+ * destroyed; GLUT's own entries harmless without GLUT. Last, in every kind
+ * of context: batches drawing what the same calls draw one by one, their
+ * misuse, and halos.
  *
  * GL 1.1 calls go straight to the GL library, which hands them to the
  * current context of any kind; later ones are looked up per context.
@@ -463,6 +465,13 @@ TEST_P(AnyContext, EveryEntryDrawsThroughTheCallersStateAndGivesItBack)
     for (int round = 0; round < 2; ++round)  // glyphs made, then drawn from cache
         EXPECT_EQ(differingPixels(picture(window, draw), plain), 0) << "round " << round;
     EXPECT_EQ(stateOf(window), before);
+    const auto batched = [&] {
+        beginTextBatch();
+        draw();
+        endTextBatch();
+    };
+    EXPECT_EQ(differingPixels(picture(window, batched), plain), 0) << "batched";
+    EXPECT_EQ(stateOf(window), before) << "batched";
     expectNoError(window);
     freeFont(sans);
 }
@@ -558,3 +567,224 @@ TEST(AnyContextBesideGlut, EachContextDrawsItsOwn)
     }
     setTextMatrix(nullptr);
 }
+
+// Batches and halos, in every kind of context.
+class Batches : public AnyContext {};
+
+namespace {
+
+const Color haloBlue[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+
+// Labels in own and loaded fonts (two faces: two pages), three alignments,
+// two scales, colours, halos, depth flags and lines.
+void drawLabels(int sans, int serif)
+{
+    const Color red[4] = {1.0f, 0.2f, 0.2f, 1.0f};
+    for (int scale : {1, 2}) {
+        setTextScale(scale);
+        for (int i = 0; i < 3; ++i) {
+            setTextAlignment(i == 0 ? alignCentred : i == 1 ? alignRight : alignLeft);
+            setTextColor(i == 1 ? red : nullptr);
+            setTextHalo(i == 2 ? 1.5f : 0.0f, haloBlue);
+            setTextAnchor(40.0f + 80.0f * static_cast<float>(i), 20.0f + 40.0f * (scale - 1), 0.0f);
+            drawText(i % 2, boldFont, "Ab%d", i);
+            setTextOffset(0.0f, -12.0f, 0.0f);
+            drawText(i % 2, sans, "Wö%d", i);
+            drawTextInFont(serif, "fi%d", i);
+            drawWindowLine(0, 0, 10, -10);
+        }
+    }
+    setTextHalo(0.0f, nullptr);
+    setTextColor(nullptr);
+}
+
+// Pixels that are not black, as a mask.
+std::vector<bool> inkMask(const Image& image)
+{
+    std::vector<bool> mask(static_cast<std::size_t>(image.width * image.height));
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const Rgb p = image.at(x, y);
+            mask[static_cast<std::size_t>(y * image.width + x)] = p.r + p.g + p.b > 0;
+        }
+    return mask;
+}
+
+// The Chebyshev distance from (x, y) to the nearest set pixel of `mask`
+// (up to `limit`; limit + 1 when farther).
+int distanceToInk(const std::vector<bool>& mask, int x, int y, int limit)
+{
+    for (int d = 0; d <= limit; ++d)
+        for (int dy = -d; dy <= d; ++dy)
+            for (int dx = -d; dx <= d; ++dx) {
+                const int px = x + dx;
+                const int py = y + dy;
+                if ((std::abs(dx) == d || std::abs(dy) == d) && px >= 0 && py >= 0 && px < width &&
+                    py < height && mask[static_cast<std::size_t>(py * width + px)])
+                    return d;
+            }
+    return limit + 1;
+}
+
+}  // namespace
+
+TEST_P(Batches, DrawWhatTheSameCallsDrawOneByOneAndGiveTheStateBack)
+{
+    TextWindow window(GetParam(), width, height);
+    OPEN_OR_SKIP(window);
+    const int sans = loadFont(sansFile, 18.0f);
+    const int serif = loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", 14.0f);
+    ASSERT_GT(serif, sans);
+    const Image oneByOne = picture(window, [&] { drawLabels(sans, serif); });
+    EXPECT_GT(litPixels(oneByOne), 1000);
+    const bool compatibility = GetParam() == GlContextKind::compatibility;
+    const auto blendFactors = [] {
+        std::array<GLint, 5> factors{glIsEnabled(GL_BLEND)};
+        for (int i = 0; i < 4; ++i)
+            glGetIntegerv(std::array<GLenum, 4>{GL_BLEND_SRC_RGB, GL_BLEND_DST_RGB,
+                                                GL_BLEND_SRC_ALPHA, GL_BLEND_DST_ALPHA}[i],
+                          &factors[static_cast<std::size_t>(i) + 1]);
+        return factors;
+    };
+    for (int round = 0; round < 2; ++round) {  // glyphs made, then drawn from cache
+        const Image batched = picture(window, [&] {
+            beginTextBatch();
+            drawLabels(sans, serif);
+            EXPECT_EQ(litPixels(window.readBackBuffer()), 0) << "nothing drawn before the end";
+            endTextBatch();
+        });
+        EXPECT_EQ(differingPixels(batched, oneByOne), 0) << "round " << round;
+    }
+    // The caller's separate blend factors come back after loaded-font text.
+    if (compatibility) {
+        glDisable(GL_BLEND);
+        GL(window, PFNGLBLENDFUNCSEPARATEPROC, glBlendFuncSeparate)
+        (GL_ONE, GL_ZERO, GL_SRC_COLOR, GL_DST_ALPHA);
+        const auto before = blendFactors();
+        beginTextBatch();
+        drawLabels(sans, serif);
+        endTextBatch();
+        EXPECT_EQ(blendFactors(), before);
+        drawLabels(sans, serif);
+        EXPECT_EQ(blendFactors(), before);
+    }
+    expectNoError(window);
+    freeFont(sans);
+    freeFont(serif);
+}
+
+TEST_P(Batches, MisuseIsHarmlessAndABatchBelongsToItsContext)
+{
+    TextWindow window(GetParam(), width, height);
+    OPEN_OR_SKIP(window);
+    TextWindow other(GetParam(), width, height, width + 10, 0);
+    OPEN_OR_SKIP(other);
+    const int sans = loadFont(sansFile, 18.0f);
+    const auto draw = [&](int font) {
+        drawRound();
+        drawTextInFont(font, "Loaded");
+    };
+    const Image expected = picture(window, [&] { draw(sans); });
+    // Nested: the inner begin is ignored and the first end draws; an
+    // unmatched end does nothing. A font freed inside still draws.
+    EXPECT_EQ(differingPixels(picture(window,
+                                      [&] {
+                                          beginTextBatch();
+                                          beginTextBatch();
+                                          const int freed = loadFont(sansFile, 18.0f);
+                                          draw(freed);
+                                          freeFont(freed);
+                                          endTextBatch();
+                                          endTextBatch();
+                                      }),
+                              expected),
+              0);
+    // Another context draws at once, and its release leaves this batch.
+    window.makeCurrent();
+    clear(window);
+    beginTextBatch();
+    draw(sans);
+    EXPECT_EQ(differingPixels(picture(other, [&] { draw(sans); }), expected), 0);
+    releaseTextContext();
+    window.makeCurrent();
+    endTextBatch();
+    EXPECT_EQ(differingPixels(window.readBackBuffer(), expected), 0);
+    // A release inside drops the batch; text is rebuilt afterwards.
+    clear(window);
+    beginTextBatch();
+    draw(sans);
+    releaseTextContext();
+    endTextBatch();
+    EXPECT_EQ(litPixels(window.readBackBuffer()), 0);
+    EXPECT_EQ(differingPixels(picture(window, [&] { draw(sans); }), expected), 0);
+    expectNoError(window);
+    freeFont(sans);
+}
+
+TEST_P(Batches, HalosSurroundEveryGlyphUnderItAndChangeNoWidth)
+{
+    TextWindow window(GetParam(), width, height);
+    OPEN_OR_SKIP(window);
+    const int sans = loadFont(sansFile, 24.0f);
+    const Color white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    setTextColor(white);
+    for (const int font : {static_cast<int>(boldFont), sans}) {
+        const auto draw = [font] {
+            setTextAnchor(10.0f, 40.0f, 0.0f);
+            drawTextInFont(font, "Halo %d", 7);
+        };
+        setTextScale(1);
+        const int plainWidth = textWidth(font, "Halo 7");
+        for (int scale : {1, 2}) {
+            setTextScale(scale);
+            const Image glyphs = picture(window, draw);
+            const std::vector<bool> glyphInk = inkMask(glyphs);
+            setTextHalo(2.0f, haloBlue);
+            for (const auto& [hostileWidth, hostileColor] :
+                 std::vector<std::pair<float, const Color*>>{{17.0f, white},
+                                                             {-1.0f, white},
+                                                             {NAN, white},
+                                                             {2.0f, nullptr},
+                                                             {INFINITY, white}}) {
+                const Color nan[4] = {NAN, 0, 0, 1};
+                setTextHalo(hostileWidth, hostileColor == nullptr ? nan : hostileColor);
+            }
+            const Image haloed = picture(window, draw);
+            setTextHalo(0.0f, haloBlue);
+            EXPECT_EQ(differingPixels(picture(window, draw), glyphs), 0) << "halo off";
+            EXPECT_EQ(textWidth(font, "Halo 7"), plainWidth * scale);
+            const int reach = 2 * scale;
+            int blue = 0;
+            int missing = 0;
+            int stray = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const Rgb p = haloed.at(x, y);
+                    const Rgb g = glyphs.at(x, y);
+                    EXPECT_TRUE(g.b < 255 || (p.r == g.r && p.g == g.g))
+                        << "glyph ink on top at " << x << ", " << y;
+                    const int d = distanceToInk(glyphInk, x, y, reach + 1);
+                    blue += p.b == 255 && p.r == 0 ? 1 : 0;
+                    if (font == boldFont) {  // exactly the ink grown by a square
+                        missing += d <= reach && p.r + p.g + p.b == 0 ? 1 : 0;
+                        stray += d > reach && p.r + p.g + p.b > 0 ? 1 : 0;
+                    } else {
+                        // round: within reach by Euclid, with a pixel for anti-aliasing
+                        missing += d <= (reach - 1) * 7 / 10 && p.b == 0 ? 1 : 0;
+                        stray += d > reach + 1 && p.r + p.g + p.b > 0 ? 1 : 0;
+                    }
+                }
+            EXPECT_GT(blue, 100 * scale) << "font " << font << ", scale " << scale;
+            EXPECT_EQ(missing, 0) << "font " << font << ", scale " << scale;
+            EXPECT_EQ(stray, 0) << "font " << font << ", scale " << scale;
+        }
+    }
+    setTextScale(1);
+    expectNoError(window);
+    freeFont(sans);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKind, Batches,
+                         ::testing::Values(GlContextKind::compatibility, GlContextKind::core,
+                                           GlContextKind::es),
+                         [](const auto& info) { return std::string(nameOf(info.param)); });
