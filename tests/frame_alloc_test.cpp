@@ -1,7 +1,8 @@
 /*
  * frame_alloc_test.cpp - drawing a frame takes nothing from the heap: after
  * a warm-up, the demo's two display callbacks and every drawing entry of
- * the library (text in a loaded font included), called in a loop, make no
+ * the library (text in a loaded font included, a batch of haloed labels),
+ * called in a loop, make no
  * malloc, calloc, realloc or operator new call from our code.
  *
  * Depends on: the demo's windows (demo/scene.h), the support library, the
@@ -119,6 +120,17 @@ void drawLibraryFrame()
     setTextScale(2);
     drawTextInFont(loadedFont, "scale 2");
     setTextScale(1);
+    // A batch of haloed labels.
+    const Color shade[4] = {0.0f, 0.0f, 0.0f, 0.5f};
+    setTextHalo(1.5f, shade);
+    beginTextBatch();
+    for (int label = 0; label < 20; ++label) {
+        setTextAnchor(static_cast<float>(label) * 0.3f - 3.0f, 1.0f, 0.0f);
+        drawText(1, loadedFont, "label %d\n%d", label, label);
+        drawTextInFont(boldFont, "%d", label);
+    }
+    endTextBatch();
+    setTextHalo(0.0f, nullptr);
     setStrokeBold(0);
     setStrokeSmooth(0);
     drawStrokeText(-4.0f, -2.0f, 0.5f, "stroke %d", 1);
@@ -217,6 +229,8 @@ TEST(FrameAllocations, NoneInACoreContextAfterWarmUp)
     const auto frame = [font] {
         setTextMatrix(pixels);
         setTextColor(grey);
+        setTextHalo(1.0f, grey);
+        beginTextBatch();
         for (int alignment : {alignLeft, alignCentred, alignRight}) {
             setTextAlignment(alignment);
             setTextAnchor(100.0f, 50.0f, 0.0f);
@@ -224,6 +238,8 @@ TEST(FrameAllocations, NoneInACoreContextAfterWarmUp)
             drawText(alignment, font, "%d °C αβγ \u05d0", alignment);
             drawWindowLine(0, 0, 40, -10);
         }
+        endTextBatch();
+        setTextHalo(0.0f, nullptr);
         setTextScale(2);
         drawTextInFont(smallFont, "scale 2");
         setTextScale(1);
