@@ -2,8 +2,8 @@
  * frame_alloc_test.cpp - drawing a frame takes nothing from the heap: after
  * a warm-up, the demo's two display callbacks and every drawing entry of
  * the library (text in a loaded font included, a batch of haloed labels),
- * called in a loop, make no
- * malloc, calloc, realloc or operator new call from our code.
+ * called in a loop, make no malloc, calloc, realloc or operator new call
+ * from our code.
  *
  * Depends on: the demo's windows (demo/scene.h), the support library, the
  * harness. Must be linked with -Wl,--wrap for each allocator entry below:
