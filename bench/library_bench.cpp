@@ -10,8 +10,10 @@
  * as large. The line in a loaded font of 18 pixels (DejaVu Sans, glyphs
  * cached), against glutBitmapString in GLUT_BITMAP_HELVETICA_18, of about
  * the same pixel size; 1,000 labels of 8 characters in that font, one
- * frame's worth (and in boldFont, for comparison); and the first use of a glyph in a window
- * (rasterised and sent to its page). Then the other per-frame entries: setTextAnchor alone,
+ * frame's worth (and in boldFont, for comparison), drawn one by one and in
+ * a batch, with and without a halo, in this compatibility context and in a
+ * core-profile one; and the first use of a glyph in a window (rasterised
+ * and sent to its page). Then the other per-frame entries: setTextAnchor alone,
  * drawWindowLine, stroke text plain and bold + smooth, the view transform,
  * the three reshapes, and building a window's fonts as its first own-font
  * text does. Every iteration ends with glFinish, so that a time covers the
@@ -159,15 +161,25 @@ void lineWithGlutHelvetica18()
     glutBitmapString(GLUT_BITMAP_HELVETICA_18, reinterpret_cast<const unsigned char*>(line));
 }
 
-/* A frame's worth of short labels, each at an anchor of its own. */
-template <int Font>
+/* A frame's worth of short labels, each at an anchor of its own: drawn one
+ * by one or in a batch, with or without a halo. */
+template <int Font, bool Batched = false, bool Haloed = false>
 void thousandLabels()
 {
+    static constexpr Color shade[4] = {0.0f, 0.0f, 0.0f, 0.7f};
+    if (Haloed)
+        setTextHalo(1.5f, shade);
+    if (Batched)
+        beginTextBatch();
     for (int i = 0; i < labelCount; ++i) {
         setTextAnchor(static_cast<float>(i % labelColumns) * 16.0f,
                       static_cast<float>(i / labelColumns) * 3.0f + 10.0f, 0.0f);
         drawText(0, Font == 0 ? loadedFont : Font, "L%03d 1.5", i);
     }
+    if (Batched)
+        endTextBatch();
+    if (Haloed)
+        setTextHalo(0.0f, nullptr);
 }
 
 /* One character the window has not drawn yet. */
@@ -393,6 +405,14 @@ struct Entry {
 };
 
 const char* const drawTextName = "setTextAnchor + drawText";
+const char* const unbatchedName = "1,000 labels of 8 characters, loaded font";
+const char* const labelsName = "1,000 labels, loaded, batched";
+const char* const haloedName = "1,000 labels, loaded, haloed";
+const char* const haloedBatchName = "1,000 labels, loaded, haloed, batched";
+const char* const coreUnbatchedName = "core: 1,000 labels of 8 characters, loaded";
+const char* const coreLabelsName = "core: 1,000 labels, loaded, batched";
+const char* const coreHaloedName = "core: 1,000 labels, loaded, haloed";
+const char* const coreHaloedBatchName = "core: 1,000 labels, haloed, batched";
 
 const Entry entries[] = {
     {drawTextName, timeDrawing<lineWithDrawText>},
@@ -403,12 +423,18 @@ const Entry entries[] = {
     {"glBitmap per character", timeDrawing<lineWithGlyphBitmaps>},
     {"drawText, loaded font 18 px", timeDrawing<lineWithLoadedFont>},
     {"glutBitmapString, HELVETICA_18", timeDrawing<lineWithGlutHelvetica18>},
-    {"1,000 labels of 8 characters, loaded font", timeDrawing<thousandLabels<0>>},
+    {unbatchedName, timeDrawing<thousandLabels<0>>},
     {"1,000 labels of 8 characters, boldFont", timeDrawing<thousandLabels<boldFont>>},
     {"core: setTextAnchor + drawText", timeInCore<lineWithDrawText>},
     {"core: drawText, loaded font 18 px", timeInCore<lineWithLoadedFont>},
-    {"core: 1,000 labels of 8 characters, loaded", timeInCore<thousandLabels<0>>},
+    {coreUnbatchedName, timeInCore<thousandLabels<0>>},
     {"core: 1,000 labels of 8 characters, bold", timeInCore<thousandLabels<boldFont>>},
+    {labelsName, timeDrawing<thousandLabels<0, true>>},
+    {haloedName, timeDrawing<thousandLabels<0, false, true>>},
+    {haloedBatchName, timeDrawing<thousandLabels<0, true, true>>},
+    {coreLabelsName, timeInCore<thousandLabels<0, true>>},
+    {coreHaloedName, timeInCore<thousandLabels<0, false, true>>},
+    {coreHaloedBatchName, timeInCore<thousandLabels<0, true, true>>},
     {"setTextAnchor", timeDrawing<textAnchorOnly>},
     {"drawWindowLine", timeDrawing<windowLine>},
     {"drawStrokeText, 16 characters", timeDrawing<strokeText>},
@@ -462,9 +488,23 @@ class TableReporter : public benchmark::ConsoleReporter {
             std::printf("\nloaded-font line / glutBitmapString HELVETICA_18 line: real %.3f, "
                         "CPU %.3f\n",
                         loaded.real / glut.real, loaded.cpu / glut.cpu);
+        printRatio("1,000 labels batched / one by one (goal 1/3, < 8 ms)", labelsName,
+                   unbatchedName);
+        printRatio("core: the same", coreLabelsName, coreUnbatchedName);
+        printRatio("haloed batch / batch (goal 1.6)", haloedBatchName, labelsName);
+        printRatio("core: the same", coreHaloedBatchName, coreLabelsName);
     }
 
   private:
+    void printRatio(const char* title, const char* name, const char* baseline) const
+    {
+        const Times time = timesOf(name);
+        const Times base = timesOf(baseline);
+        if (time.real > 0.0 && base.real > 0.0 && base.cpu > 0.0)
+            std::printf("%-54s real %.3f, CPU %.3f (%.2f ms)\n", title, time.real / base.real,
+                        time.cpu / base.cpu, time.real / 1000.0);
+    }
+
     Times timesOf(const std::string& name) const
     {
         const auto found = times.find(name);
@@ -534,13 +574,13 @@ int main(int argc, char** argv)
         lineWithDrawTextAtScale2();  // builds the window's fonts at scale 2 untimed
         loadedFont = loadFont(loadedFontFile, 18.0f);
         lineWithLoadedFont();  // its glyphs cached untimed
-        thousandLabels<0>();
+        thousandLabels<0, false, true>();
         GlContextWindow core(GlContextKind::core, windowWidth, windowHeight, 0, windowHeight + 20);
         coreWindow = &core;
         if (core.isOpen()) {  // the glyphs of the core context cached untimed
             setTextMatrix(corePixels);
             lineWithLoadedFont();
-            thousandLabels<0>();
+            thousandLabels<0, false, true>();
             setTextMatrix(nullptr);
             makeTestWindowCurrent(benchWindow);
         }

@@ -428,19 +428,25 @@ void appendVertex(const BatchQuad& quad, float x, float y, float s, float t)
     vertices.insert(vertices.end(), std::begin(vertex), std::end(vertex));
 }
 
-void appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const BatchRun& run)
+// Appends a run's vertices, its quads cut to the viewport; returns how
+// many.
+GLsizei appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const BatchRun& run,
+                          const std::array<GLint, 4>& viewport)
 {
+    const std::size_t before = vertices.size();
     const BatchQuad* const quads = batch.quads.data() + run.first;
     if (run.kind == RunKind::lines) {
         for (std::uint32_t i = 0; i < run.count; ++i) {
             appendVertex(quads[i], quads[i].x0, quads[i].y0, 0.0f, 0.0f);
             appendVertex(quads[i], quads[i].x1, quads[i].y1, 0.0f, 0.0f);
         }
-        return;
+        return static_cast<GLsizei>(run.count * 2);
     }
     const auto size = static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
     for (std::uint32_t i = 0; i < run.count; ++i) {
-        const BatchQuad& quad = quads[i];
+        BatchQuad quad = quads[i];
+        if (!clipQuad(quad, viewport))
+            continue;
         const float s0 = quad.s0 / size;
         const float s1 = quad.s1 / size;
         const float t0 = quad.t0 / size;
@@ -450,16 +456,23 @@ void appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const Ba
         appendVertex(quad, quad.x1, quad.y1, s1, t0);
         appendVertex(quad, quad.x0, quad.y1, s0, t0);
     }
+    return static_cast<GLsizei>((vertices.size() - before) / floatsPerVertex);
 }
+
+// How many vertices each run of the batch has, kept with the vertices.
+std::vector<GLsizei> runVertices;
 
 // Draws the batch's runs, in the window-pixel frame with the glyph state
 // set.
 void drawRuns(TextContext& context, SavedState& saved)
 {
     const TextBatch& batch = context.batch;
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
     vertices.clear();
+    runVertices.clear();
     for (const BatchRun& run : batch.runs)
-        appendRunVertices(context.atlas, batch, run);
+        runVertices.push_back(appendRunVertices(context.atlas, batch, run, viewport));
     constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
     glTexCoordPointer(2, GL_FLOAT, stride, vertices.data());
     glColorPointer(4, GL_FLOAT, stride, vertices.data() + 2);
@@ -467,14 +480,17 @@ void drawRuns(TextContext& context, SavedState& saved)
     bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     bool textured = true;
     GLint first = 0;
-    for (const BatchRun& run : batch.runs) {
+    for (std::size_t i = 0; i < batch.runs.size(); ++i) {
+        const BatchRun& run = batch.runs[i];
+        const GLsizei count = runVertices[i];
+        if (count == 0)
+            continue;
         if (run.depthTest != depthTest) {
             depthTest = run.depthTest;
             depthTest ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
         }
         blendForRun(context.kind.glVersion, saved, run.kind);
         textureForRun(textured, run.kind);
-        const auto count = static_cast<GLsizei>(run.count * (run.kind == RunKind::lines ? 2 : 4));
         if (run.kind == RunKind::lines) {
             glDrawArrays(GL_LINES, first, count);
         } else {

@@ -113,6 +113,33 @@ void recordLine(TextBatch& batch, const std::array<float, 3>& from, const std::a
                {from[0], from[1], to[0], to[1], from[2], 0.0f, 0.0f, 0.0f, 0.0f, style.color});
 }
 
+bool clipQuad(BatchQuad& quad, const std::array<int, 4>& viewport)
+{
+    const auto left = static_cast<float>(viewport[0]);
+    const auto bottom = static_cast<float>(viewport[1]);
+    const float right = left + static_cast<float>(viewport[2]);
+    const float top = bottom + static_cast<float>(viewport[3]);
+    if (quad.x0 >= right || quad.x1 <= left || quad.y0 >= top || quad.y1 <= bottom)
+        return false;
+    if (quad.x0 < left) {
+        quad.s0 += left - quad.x0;
+        quad.x0 = left;
+    }
+    if (quad.x1 > right) {
+        quad.s1 -= quad.x1 - right;
+        quad.x1 = right;
+    }
+    if (quad.y1 > top) {  // t0 is the top row
+        quad.t0 += quad.y1 - top;
+        quad.y1 = top;
+    }
+    if (quad.y0 < bottom) {
+        quad.t1 -= bottom - quad.y0;
+        quad.y0 = bottom;
+    }
+    return true;
+}
+
 void clearBatch(TextBatch& batch)
 {
     batch.quads.clear();

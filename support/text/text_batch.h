@@ -117,6 +117,13 @@ void recordLoadedText(TextBatch& batch, GlyphAtlas& atlas, const TextLayout& lay
 void recordLine(TextBatch& batch, const std::array<float, 3>& from, const std::array<float, 3>& to,
                 const DrawStyle& style);
 
+/* Cuts a glyph's or halo's quad to the window rectangle [x, x + width) x
+ * [y, y + height) of `viewport` (x, y, width, height), its texels with it
+ * (one texel a pixel); false when nothing of it is left. The picture is
+ * the same (GL draws nothing outside the viewport), but a renderer need
+ * not clip. */
+bool clipQuad(BatchQuad& quad, const std::array<int, 4>& viewport);
+
 /* Empties the batch, keeping its storage. */
 void clearBatch(TextBatch& batch);
 
