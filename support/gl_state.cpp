@@ -87,7 +87,7 @@ SavedBlendFunction replaceBlendFunction(int version, GLenum source, GLenum targe
     SavedBlendFunction saved;
     saved.separate = version >= 14;
     std::array<GLint, 4> caller{GL_ONE, GL_ZERO, GL_ONE, GL_ZERO};
-    glGetIntegerv(saved.separate ? GL_BLEND_SRC_RGB : GL_BLEND_SRC, &caller[0]);
+    glGetIntegerv(saved.separate ? GL_BLEND_SRC_RGB : GL_BLEND_SRC, caller.data());
     glGetIntegerv(saved.separate ? GL_BLEND_DST_RGB : GL_BLEND_DST, &caller[1]);
     if (saved.separate) {
         glGetIntegerv(GL_BLEND_SRC_ALPHA, &caller[2]);

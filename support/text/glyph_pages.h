@@ -66,12 +66,13 @@ struct GlyphKey {
     std::uint32_t size = 0;
     std::uint32_t glyph = 0;
     std::uint32_t halo = 0;
-    bool operator==(const GlyphKey& other) const
-    {
-        return faceSerial == other.faceSerial && size == other.size && glyph == other.glyph &&
-               halo == other.halo;
-    }
 };
+
+inline bool operator==(const GlyphKey& a, const GlyphKey& b)
+{
+    return a.faceSerial == b.faceSerial && a.size == b.size && a.glyph == b.glyph &&
+           a.halo == b.halo;
+}
 
 struct GlyphKeyHash {
     std::size_t operator()(const GlyphKey& key) const

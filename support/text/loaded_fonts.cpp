@@ -473,7 +473,8 @@ bool renderGlyphHalo(const PlacedGlyph& glyph, std::uint32_t halo, GlyphBitmap& 
     setFaceSize(face, glyph.size);
     // Loaded as the glyph is rendered (same hinting), so that the halo lies
     // evenly around it.
-    const FT_Int32 flags = (glyphRenderFlags() & ~FT_LOAD_RENDER) | FT_LOAD_NO_BITMAP;
+    const auto flags =
+        static_cast<FT_Int32>((glyphRenderFlags() & ~FT_LOAD_RENDER) | FT_LOAD_NO_BITMAP);
     if (FT_Load_Glyph(face.ft, glyph.glyph, flags) != 0 ||
         face.ft->glyph->format != FT_GLYPH_FORMAT_OUTLINE ||
         FT_Get_Glyph(face.ft->glyph, &haloGlyph) != 0) {

@@ -216,6 +216,7 @@ struct SavedState {
     GLboolean cullFace = GL_FALSE;
     std::array<GLint, 2> polygonMode{GL_FILL, GL_FILL};
     bool coverageBlending = false;  // set for a run of loaded-font glyphs
+    bool depthTestNow = false;      // the depth test as the runs left it
 };
 
 void setSwitch(GLenum capability, bool on)
@@ -241,6 +242,7 @@ SavedState enterDrawing(TextContext& context)
             glBindSampler(0, 0);
     }
     saved.depthTest = glIsEnabled(GL_DEPTH_TEST);
+    saved.depthTestNow = saved.depthTest == GL_TRUE;
     saved.cullFace = glIsEnabled(GL_CULL_FACE);
     if (!context.kind.es) {
         glGetIntegerv(GL_POLYGON_MODE, saved.polygonMode.data());
@@ -285,7 +287,7 @@ void blendForRun(SavedState& saved, RunKind kind)
     saved.coverageBlending = coverage;
 }
 
-void leaveDrawing(const TextContext& context, SavedState& saved, bool depthTest)
+void leaveDrawing(const TextContext& context, SavedState& saved)
 {
     blendForRun(saved, RunKind::ownGlyphs);
     glBindVertexArray(static_cast<GLuint>(saved.vertexArray));
@@ -293,7 +295,7 @@ void leaveDrawing(const TextContext& context, SavedState& saved, bool depthTest)
     glUseProgram(static_cast<GLuint>(saved.program));
     if (saved.cullFace == GL_TRUE)
         glEnable(GL_CULL_FACE);
-    if ((saved.depthTest == GL_TRUE) != depthTest)
+    if ((saved.depthTest == GL_TRUE) != saved.depthTestNow)
         setSwitch(GL_DEPTH_TEST, saved.depthTest == GL_TRUE);
     if (!context.kind.es && (saved.polygonMode[0] != GL_FILL || saved.polygonMode[1] != GL_FILL))
         glPolygonMode(GL_FRONT_AND_BACK, static_cast<GLenum>(saved.polygonMode[0]));
@@ -430,9 +432,8 @@ void sendPages(TextContext& context)
 // How many vertices each run of the batch has, kept with the vertices.
 std::vector<GLsizei> runVertices;
 
-// Draws the batch's runs with the program in use; returns whether the
-// depth test is on afterwards.
-bool drawRuns(TextContext& context, SavedState& saved)
+// Draws the batch's runs with the program in use.
+void drawRuns(TextContext& context, SavedState& saved)
 {
     const TextBatch& batch = context.batch;
     std::array<GLint, 4> viewport{};
@@ -443,7 +444,6 @@ bool drawRuns(TextContext& context, SavedState& saved)
         runVertices.push_back(appendRunVertices(context.atlas, batch, run, viewport));
     sendVertices(context);
     setFrame(context, viewport);
-    bool depthTest = saved.depthTest == GL_TRUE;
     int mode = -1;
     GLint first = 0;
     for (std::size_t i = 0; i < batch.runs.size(); ++i) {
@@ -451,9 +451,9 @@ bool drawRuns(TextContext& context, SavedState& saved)
         const GLsizei count = runVertices[i];
         if (count == 0)
             continue;
-        if (run.depthTest != depthTest) {
-            depthTest = run.depthTest;
-            setSwitch(GL_DEPTH_TEST, depthTest);
+        if (run.depthTest != saved.depthTestNow) {
+            saved.depthTestNow = run.depthTest;
+            setSwitch(GL_DEPTH_TEST, run.depthTest);
         }
         blendForRun(saved, run.kind);
         if (static_cast<int>(run.kind) != mode) {
@@ -467,7 +467,6 @@ bool drawRuns(TextContext& context, SavedState& saved)
         glDrawArrays(line ? GL_LINES : GL_TRIANGLES, first, count);
         first += count;
     }
-    return depthTest;
 }
 
 }  // namespace
@@ -511,14 +510,13 @@ void shaderDrawBatch(TextContext& context)
 {
     if (!context.batch.runs.empty() && buildObjects(context)) {
         SavedState saved = enterDrawing(context);
-        bool depthTest = saved.depthTest == GL_TRUE;
         try {
             sendPages(context);
-            depthTest = drawRuns(context, saved);
+            drawRuns(context, saved);
         } catch (const std::bad_alloc&) {
             // No memory for the vertices: the batch is not drawn.
         }
-        leaveDrawing(context, saved, depthTest);
+        leaveDrawing(context, saved);
     }
     clearBatch(context.batch);
     removeFreedFacePages(context.atlas, [](GLuint texture) { glDeleteTextures(1, &texture); });

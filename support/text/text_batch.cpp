@@ -99,7 +99,8 @@ void recordLoadedText(TextBatch& batch, GlyphAtlas& atlas, const TextLayout& lay
                       float baseline, float depth, const DrawStyle& style, const Halo& halo,
                       int scale)
 {
-    const auto grow = static_cast<std::uint32_t>(std::lround(halo.width * 64.0f * scale));
+    const auto grow =
+        static_cast<std::uint32_t>(std::lround(halo.width * 64.0f * static_cast<float>(scale)));
     if (grow > 0)
         recordLoadedGlyphs(batch, atlas, layout, x, baseline, depth, style.depthTest, grow,
                            halo.color);
