@@ -466,6 +466,34 @@ TEST_F(LoadedFont, EveryEntryPutsBackTheStateItChanges)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }  // the state goes with the window
 
+TEST_F(LoadedFont, NewlinesStartLinesAlignedEachOnItsOwn)
+{
+    const int line = fontLineHeight(sans);
+    EXPECT_EQ(textWidth(sans, "H\nHHH\nHH"), textWidth(sans, "HHH")) << "the widest line";
+    EXPECT_EQ(textHeight(sans, "a\n\nb"), 3 * line);
+    EXPECT_EQ(textHeight(sans, "a\n"), 2 * line);
+    EXPECT_EQ(textHeight(sans, "%s", "") + textHeight(sans, "a"), 2 * line);
+    // Each line lands where it would alone, one line height lower each,
+    // the aligned drop taken once for the block.
+    for (int alignment : {alignLeft, alignCentred, alignRight}) {
+        clearToBlack();
+        setTextAlignment(alignment);
+        setTextAnchor(160.0f, 100.0f, 0.0f);
+        drawTextInFont(sans, "HHHH");
+        setTextAnchor(160.0f, static_cast<float>(100 - line), 0.0f);
+        drawTextInFont(sans, "H");
+        const Image apart = backBuffer();
+        EXPECT_EQ(differingPixels(drawnText(sans, "HHHH\nH", 160.0f, 100.0f, alignment), apart), 0)
+            << "alignment " << alignment;
+        // In an own font a newline draws nothing and takes no room.
+        EXPECT_EQ(differingPixels(drawnText(boldFont, "ab\ncd", 160.0f, 60.0f, alignment),
+                                  drawnText(boldFont, "abcd", 160.0f, 60.0f, alignment)),
+                  0);
+    }
+    EXPECT_EQ(textWidth(boldFont, "ab\ncd"), textWidth(boldFont, "abcd"));
+    EXPECT_EQ(textHeight(boldFont, "a\nb"), fontLineHeight(boldFont));
+}
+
 // Run once more with the system's own fonts, whatever they are: the Hebrew
 // that DejaVu Serif lacks comes from some installed font, not its box.
 TEST_F(LoadedFont, FallbackDrawsWithWhateverFontsAreInstalled)

@@ -18,6 +18,7 @@
 #include <hb.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -74,7 +75,10 @@ std::unordered_map<char32_t, FontFace*> fallbackByCharacter;
 // Layout scratch, kept from one text to the next so that laying out a text
 // again allocates nothing.
 hb_buffer_t* shapingBuffer = nullptr;
+// The characters laid out (newlines included, other control characters
+// left out), each one's index among the decoded characters, and its face.
 std::vector<hb_codepoint_t> codes;
+std::vector<std::uint32_t> codeSources;
 std::vector<FontFace*> codeFaces;
 
 // ---------------------------------------------------------------------------
@@ -227,11 +231,15 @@ bool isControl(char32_t code)
 void decodeText(const char* text)
 {
     codes.clear();
-    for (const char* at = text; *at != '\0';) {
+    codeSources.clear();
+    std::uint32_t source = 0;
+    for (const char* at = text; *at != '\0'; ++source) {
         char32_t code = 0;
         at += decodeUtf8(at, code);
-        if (!isControl(code))
+        if (code == '\n' || !isControl(code)) {
             codes.push_back(code);
+            codeSources.push_back(source);
+        }
     }
 }
 
@@ -243,7 +251,7 @@ void chooseFaces(FontFace& primary)
     codeFaces.clear();
     for (const char32_t code : codes) {
         FontFace* face = &primary;
-        if (!hasCharacter(primary, code)) {
+        if (code != '\n' && !hasCharacter(primary, code)) {
             if (!codeFaces.empty() && isMark(code) && hasCharacter(*codeFaces.back(), code))
                 face = codeFaces.back();
             else if (FontFace* fallback = fallbackFace(code))
@@ -259,17 +267,25 @@ hb_script_t scriptOf(char32_t code)
     return script == HB_SCRIPT_INHERITED || script == HB_SCRIPT_UNKNOWN ? HB_SCRIPT_COMMON : script;
 }
 
-// Shapes codes[start, end) in one face and script, appending its glyphs.
-void shapeRun(std::size_t start, std::size_t end, hb_script_t script, std::uint32_t size,
-              TextLayout& layout)
+// A run of characters of one face and one script: codes[start, end).
+struct Run {
+    std::size_t start;
+    std::size_t end;
+    hb_script_t script;
+};
+
+// Shapes a run, appending its glyphs to the layout's last line, whose
+// baseline is `baseline` (26.6, up from the first line's).
+void shapeRun(const Run& run, std::uint32_t size, std::int64_t baseline, TextLayout& layout)
 {
-    FontFace& face = *codeFaces[start];
+    FontFace& face = *codeFaces[run.start];
     setFaceSize(face, size);
     hb_buffer_clear_contents(shapingBuffer);
     hb_buffer_add_codepoints(shapingBuffer, codes.data(), static_cast<int>(codes.size()),
-                             static_cast<unsigned>(start), static_cast<int>(end - start));
-    hb_buffer_set_script(shapingBuffer, script);
-    hb_direction_t direction = hb_script_get_horizontal_direction(script);
+                             static_cast<unsigned>(run.start),
+                             static_cast<int>(run.end - run.start));
+    hb_buffer_set_script(shapingBuffer, run.script);
+    hb_direction_t direction = hb_script_get_horizontal_direction(run.script);
     hb_buffer_set_direction(shapingBuffer,
                             direction == HB_DIRECTION_INVALID ? HB_DIRECTION_LTR : direction);
     hb_buffer_guess_segment_properties(shapingBuffer);
@@ -278,11 +294,46 @@ void shapeRun(std::size_t start, std::size_t end, hb_script_t script, std::uint3
     unsigned count = 0;
     const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(shapingBuffer, &count);
     const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(shapingBuffer, &count);
+    LineExtent& line = layout.lines.back();
     for (unsigned i = 0; i < count; ++i) {
         layout.glyphs.push_back({&face, face.serial, size, info[i].codepoint,
-                                 layout.advance + position[i].x_offset, position[i].y_offset});
-        layout.advance += position[i].x_advance;
+                                 line.advance + position[i].x_offset,
+                                 baseline + position[i].y_offset, codeSources[info[i].cluster]});
+        line.advance += position[i].x_advance;
     }
+}
+
+// Lays out the line codes[start, end) as a new line of the layout: runs
+// of one face and one script, where characters of no script of their own
+// (spaces, digits, marks) join the run they stand in.
+void layoutLine(std::size_t start, std::size_t end, std::uint32_t size, std::int64_t baseline,
+                TextLayout& layout)
+{
+    layout.lines.push_back({layout.glyphs.size(), 0});
+    Run run{start, start, HB_SCRIPT_COMMON};
+    for (std::size_t i = start; i < end; ++i) {
+        const hb_script_t script = scriptOf(codes[i]);
+        const bool newScript =
+            script != HB_SCRIPT_COMMON && run.script != HB_SCRIPT_COMMON && script != run.script;
+        if (i > run.start && (codeFaces[i] != codeFaces[run.start] || newScript)) {
+            run.end = i;
+            shapeRun(run, size, baseline, layout);
+            run = {i, i, HB_SCRIPT_COMMON};
+        }
+        if (run.script == HB_SCRIPT_COMMON)
+            run.script = script;
+    }
+    if (run.start < end) {
+        run.end = end;
+        shapeRun(run, size, baseline, layout);
+    }
+}
+
+// The face's line spacing in whole pixels at an em size.
+int lineHeightOf(FontFace& face, std::uint32_t size)
+{
+    setFaceSize(face, size);
+    return static_cast<int>((face.ft->size->metrics.height + 32) >> 6);
 }
 
 }  // namespace
@@ -370,6 +421,7 @@ bool isFaceClosed(std::uint32_t faceSerial)
 bool layoutText(int font, int scale, const char* text, TextLayout& layout)
 {
     layout.glyphs.clear();
+    layout.lines.clear();
     layout.advance = 0;
     LoadedFont* loaded = loadedFont(font);
     if (loaded == nullptr)
@@ -380,26 +432,21 @@ bool layoutText(int font, int scale, const char* text, TextLayout& layout)
         decodeText(text);
         chooseFaces(*loaded->face);
         const std::uint32_t size = emSize(*loaded, scale);
-        // Runs of one face and one script; characters of no script of their
-        // own (spaces, digits, marks) join the run they stand in.
+        const std::int64_t lineHeight = std::int64_t{lineHeightOf(*loaded->face, size)} * 64;
         std::size_t start = 0;
-        hb_script_t runScript = HB_SCRIPT_COMMON;
-        for (std::size_t i = 0; i < codes.size(); ++i) {
-            const hb_script_t script = scriptOf(codes[i]);
-            const bool newScript =
-                script != HB_SCRIPT_COMMON && runScript != HB_SCRIPT_COMMON && script != runScript;
-            if (i > start && (codeFaces[i] != codeFaces[start] || newScript)) {
-                shapeRun(start, i, runScript, size, layout);
-                start = i;
-                runScript = HB_SCRIPT_COMMON;
-            }
-            if (runScript == HB_SCRIPT_COMMON)
-                runScript = script;
+        for (std::int64_t baseline = 0;; baseline -= lineHeight) {
+            std::size_t end = start;
+            while (end < codes.size() && codes[end] != '\n')
+                ++end;
+            layoutLine(start, end, size, baseline, layout);
+            layout.advance = std::max(layout.advance, layout.lines.back().advance);
+            if (end == codes.size())
+                break;
+            start = end + 1;
         }
-        if (start < codes.size())
-            shapeRun(start, codes.size(), runScript, size, layout);
     } catch (const std::bad_alloc&) {
         layout.glyphs.clear();
+        layout.lines.clear();
         layout.advance = 0;
     }
     return true;
@@ -408,10 +455,7 @@ bool layoutText(int font, int scale, const char* text, TextLayout& layout)
 int loadedLineHeight(int font, int scale)
 {
     LoadedFont* loaded = loadedFont(font);
-    if (loaded == nullptr)
-        return 0;
-    setFaceSize(*loaded->face, emSize(*loaded, scale));
-    return static_cast<int>((loaded->face->ft->size->metrics.height + 32) >> 6);
+    return loaded == nullptr ? 0 : lineHeightOf(*loaded->face, emSize(*loaded, scale));
 }
 
 int loadedCapitalDrop(int font, int scale)
