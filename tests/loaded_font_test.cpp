@@ -5,7 +5,8 @@
  * state every entry puts back.
  *
  * Depends on: support/text/text.h, the text module's internal layout
- * (glyph pages and render flags), FreeType, the harness, GoogleTest. Fonts
+ * (glyph pages and render flags), FreeType, FriBidi (the display order of
+ * mixed directions), the harness, GoogleTest. Fonts
  * are the DejaVu files, loaded by path. Fallback faces and the pages they
  * take depend on the fonts installed: CTest runs this program with
  * fontconfig seeing only the DejaVu fonts of fonts-dejavu-core
@@ -22,6 +23,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <GL/glut.h>
+#include <fribidi.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -116,6 +118,38 @@ std::string utf8Of(char32_t code)
         return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
     return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
             static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+/* Checks that the glyphs of `text` laid out in `font`, left to right line
+ * after line, come from its characters in the order that FriBidi's own
+ * reordering of each line gives. */
+void expectDisplayOrder(int font, const std::string& text)
+{
+    vestrane::detail::TextLayout layout;
+    ASSERT_TRUE(vestrane::detail::layoutText(font, 1, text.c_str(), layout));
+    std::vector<std::uint32_t> shown;
+    for (const auto& glyph : layout.glyphs)
+        shown.push_back(glyph.character);
+    std::vector<std::uint32_t> expected;
+    std::uint32_t first = 0;
+    for (std::size_t from = 0; from <= text.size(); from = text.find('\n', from) + 1) {
+        const std::string line = text.substr(from, text.find('\n', from) - from);
+        std::vector<FriBidiChar> characters(line.size() + 1);
+        const FriBidiStrIndex length = fribidi_charset_to_unicode(
+            FRIBIDI_CHAR_SET_UTF8, line.data(), static_cast<FriBidiStrIndex>(line.size()),
+            characters.data());
+        std::vector<FriBidiStrIndex> order(static_cast<std::size_t>(length));
+        FriBidiParType direction = FRIBIDI_PAR_ON;
+        ASSERT_NE(fribidi_log2vis(characters.data(), length, &direction, nullptr, nullptr,
+                                  order.data(), nullptr),
+                  0);
+        for (const FriBidiStrIndex index : order)
+            expected.push_back(first + static_cast<std::uint32_t>(index));
+        first += static_cast<std::uint32_t>(length) + 1;
+        if (text.find('\n', from) == std::string::npos)
+            break;
+    }
+    EXPECT_EQ(shown, expected) << text;
 }
 
 /* The red channel of window pixel (x, y) counted from the bottom left. */
@@ -238,9 +272,10 @@ TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
     const Image arabic = drawnText(sans, "\u0627\u0628");
     const Image alef = drawnText(sans, "\u0627");
     EXPECT_GT(inkSpan(arabic).right, inkSpan(alef).right + 5) << "alef drawn rightmost";
-    // A run's script may come from its first letter alone: in Hebrew, the
-    // space after alef is drawn left of it.
-    EXPECT_GE(inkSpan(drawnText(sans, "\u05d0 a")).left, 40 + textWidth(sans, " "));
+    // A line that starts in Hebrew runs right to left: the space after
+    // alef is drawn left of it and the Latin letter after that leftmost,
+    // as in the left-to-right line of the same look.
+    EXPECT_EQ(differingPixels(drawnText(sans, "\u05d0 a"), drawnText(sans, "a \u05d0")), 0);
     // DejaVu Serif has no Hebrew: the letter comes from another installed
     // font (DejaVu Sans, the only other one with Hebrew that this program
     // sees) on the same baseline, not the missing-glyph box.
@@ -492,6 +527,26 @@ TEST_F(LoadedFont, NewlinesStartLinesAlignedEachOnItsOwn)
     }
     EXPECT_EQ(textWidth(boldFont, "ab\ncd"), textWidth(boldFont, "abcd"));
     EXPECT_EQ(textHeight(boldFont, "a\nb"), fontLineHeight(boldFont));
+}
+
+TEST_F(LoadedFont, MixedDirectionsAreLaidOutInDisplayOrder)
+{
+    for (const char* text : {"\u0645\u0631\u062d\u0628\u0627 123 world",
+                             "The word \u05e9\u05dc\u05d5\u05dd means peace.",
+                             "\u05e9\u05dc\u05d5\u05dd (12) abc!\nabc \u05e9\u05dc\u05d5\u05dd 3.5 "
+                             "\u0645\u0631\u062d\u0628\u0627",
+                             "x \u05e9(\u05ea)", "Plain Latin, 42 words."})
+        expectDisplayOrder(sans, text);
+    // Brackets mirror in a right-to-left line: its leftmost glyph, from the
+    // closing bracket, is the opening one.
+    vestrane::detail::TextLayout open;
+    vestrane::detail::TextLayout line;
+    vestrane::detail::layoutText(sans, 1, "(", open);
+    vestrane::detail::layoutText(sans, 1, "(\u05e9\u05dc\u05d5\u05dd)", line);
+    EXPECT_EQ(line.glyphs.front().character, 5u);
+    EXPECT_EQ(line.glyphs.front().glyph, open.glyphs.front().glyph);
+    EXPECT_EQ(textWidth(sans, "\u05e9\u05dc\u05d5\u05dd 12 abc"),
+              textWidth(sans, "abc 12 \u05e9\u05dc\u05d5\u05dd"));
 }
 
 // Run once more with the system's own fonts, whatever they are: the Hebrew

@@ -4,8 +4,9 @@
  * lacks, and the layout of UTF-8 text shaped by HarfBuzz.
  *
  * Depends on: FreeType (faces, sizes, glyph bitmaps), HarfBuzz (shaping,
- * the Unicode script of a character), fontconfig (patterns, fallback), the
- * C library (stat, errno), utf8.h. No GL.
+ * the Unicode script of a character), FriBidi (the embedding levels of a
+ * line that mixes directions), fontconfig (patterns, fallback), the C
+ * library (stat, errno), utf8.h. No GL.
  */
 #include "support/text/loaded_fonts.h"
 
@@ -14,6 +15,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <fontconfig/fontconfig.h>
+#include <fribidi.h>
 #include <hb-ft.h>
 #include <hb.h>
 #include <sys/stat.h>
@@ -22,6 +24,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <string>
@@ -80,6 +83,10 @@ hb_buffer_t* shapingBuffer = nullptr;
 std::vector<hb_codepoint_t> codes;
 std::vector<std::uint32_t> codeSources;
 std::vector<FontFace*> codeFaces;
+// A line's bidirectional types, paired brackets and embedding levels.
+std::vector<FriBidiCharType> bidiTypes;
+std::vector<FriBidiBracketType> bracketTypes;
+std::vector<FriBidiLevel> levels;
 
 // ---------------------------------------------------------------------------
 // Helpers: faces
@@ -267,12 +274,17 @@ hb_script_t scriptOf(char32_t code)
     return script == HB_SCRIPT_INHERITED || script == HB_SCRIPT_UNKNOWN ? HB_SCRIPT_COMMON : script;
 }
 
-// A run of characters of one face and one script: codes[start, end).
+// A run of characters of one face, one script and one embedding level:
+// codes[start, end).
 struct Run {
     std::size_t start;
     std::size_t end;
     hb_script_t script;
+    FriBidiLevel level;
 };
+
+// A line's runs, in display order once reordered.
+std::vector<Run> runs;
 
 // Shapes a run, appending its glyphs to the layout's last line, whose
 // baseline is `baseline` (26.6, up from the first line's).
@@ -285,9 +297,8 @@ void shapeRun(const Run& run, std::uint32_t size, std::int64_t baseline, TextLay
                              static_cast<unsigned>(run.start),
                              static_cast<int>(run.end - run.start));
     hb_buffer_set_script(shapingBuffer, run.script);
-    hb_direction_t direction = hb_script_get_horizontal_direction(run.script);
     hb_buffer_set_direction(shapingBuffer,
-                            direction == HB_DIRECTION_INVALID ? HB_DIRECTION_LTR : direction);
+                            run.level % 2 != 0 ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_guess_segment_properties(shapingBuffer);
     hb_shape(face.hb, shapingBuffer, nullptr, 0);
 
@@ -303,30 +314,79 @@ void shapeRun(const Run& run, std::uint32_t size, std::int64_t baseline, TextLay
     }
 }
 
+// The embedding levels of the line codes[start, end), one a character,
+// from FriBidi, the line a paragraph of its own whose direction its first
+// strong character gives; all 0 (left to right) when nothing in it goes
+// right to left or changes direction, or should FriBidi fail.
+void resolveLevels(std::size_t start, std::size_t end)
+{
+    const auto length = static_cast<FriBidiStrIndex>(end - start);
+    bidiTypes.resize(end - start);
+    levels.assign(end - start, 0);
+    const FriBidiChar* const line = codes.data() + start;
+    fribidi_get_bidi_types(line, length, bidiTypes.data());
+    constexpr FriBidiCharType turning =
+        FRIBIDI_MASK_RTL | FRIBIDI_MASK_ARABIC | FRIBIDI_MASK_EXPLICIT | FRIBIDI_MASK_ISOLATE;
+    if (std::none_of(bidiTypes.begin(), bidiTypes.end(),
+                     [](FriBidiCharType type) { return (type & turning) != 0; }))
+        return;
+    bracketTypes.resize(end - start);
+    fribidi_get_bracket_types(line, length, bidiTypes.data(), bracketTypes.data());
+    FriBidiParType direction = FRIBIDI_PAR_ON;
+    if (fribidi_get_par_embedding_levels_ex(bidiTypes.data(), bracketTypes.data(), length,
+                                            &direction, levels.data()) == 0 ||
+        fribidi_reorder_line(FRIBIDI_FLAGS_DEFAULT, bidiTypes.data(), length, 0, direction,
+                             levels.data(), nullptr, nullptr) == 0)
+        std::fill(levels.begin(), levels.end(), 0);
+}
+
+// Puts the line's runs in display order: from the highest level down to
+// the lowest odd one, every stretch of runs at that level or above turns
+// round (HarfBuzz orders the glyphs within a run).
+void reorderRuns()
+{
+    int highest = 0;
+    int lowest = std::numeric_limits<int>::max();
+    for (const Run& run : runs) {
+        highest = std::max<int>(highest, run.level);
+        lowest = std::min<int>(lowest, run.level);
+    }
+    for (int level = highest; level >= (lowest | 1); --level)
+        for (auto at = runs.begin(); at != runs.end();) {
+            const auto below = [level](const Run& run) { return run.level < level; };
+            at = std::find_if_not(at, runs.end(), below);
+            const auto stop = std::find_if(at, runs.end(), below);
+            std::reverse(at, stop);
+            at = stop;
+        }
+}
+
 // Lays out the line codes[start, end) as a new line of the layout: runs
-// of one face and one script, where characters of no script of their own
-// (spaces, digits, marks) join the run they stand in.
+// of one face, one script and one level, where characters of no script of
+// their own (spaces, digits, marks) join the run they stand in, shaped in
+// display order.
 void layoutLine(std::size_t start, std::size_t end, std::uint32_t size, std::int64_t baseline,
                 TextLayout& layout)
 {
     layout.lines.push_back({layout.glyphs.size(), 0});
-    Run run{start, start, HB_SCRIPT_COMMON};
+    resolveLevels(start, end);
+    runs.clear();
     for (std::size_t i = start; i < end; ++i) {
         const hb_script_t script = scriptOf(codes[i]);
-        const bool newScript =
-            script != HB_SCRIPT_COMMON && run.script != HB_SCRIPT_COMMON && script != run.script;
-        if (i > run.start && (codeFaces[i] != codeFaces[run.start] || newScript)) {
-            run.end = i;
-            shapeRun(run, size, baseline, layout);
-            run = {i, i, HB_SCRIPT_COMMON};
-        }
+        const FriBidiLevel level = levels[i - start];
+        if (runs.empty() || codeFaces[i] != codeFaces[runs.back().start] ||
+            level != runs.back().level ||
+            (script != HB_SCRIPT_COMMON && runs.back().script != HB_SCRIPT_COMMON &&
+             script != runs.back().script))
+            runs.push_back({i, i, HB_SCRIPT_COMMON, level});
+        Run& run = runs.back();
+        run.end = i + 1;
         if (run.script == HB_SCRIPT_COMMON)
             run.script = script;
     }
-    if (run.start < end) {
-        run.end = end;
+    reorderRuns();
+    for (const Run& run : runs)
         shapeRun(run, size, baseline, layout);
-    }
 }
 
 // The face's line spacing in whole pixels at an em size.

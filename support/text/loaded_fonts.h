@@ -4,21 +4,23 @@
  * Fonts are loaded from files or fontconfig patterns; UTF-8 text is laid
  * out in them.
  *
- * Depends on: nothing public (FreeType, HarfBuzz and fontconfig stay in
- * loaded_fonts.cpp). Used by text.cpp (loadFont, freeFont, widths, line
- * heights), glyph_pages.cpp (glyph bitmaps), the layout fuzz target and the
- * tests. Touches no GL state.
+ * Depends on: nothing public (FreeType, HarfBuzz, FriBidi and fontconfig
+ * stay in loaded_fonts.cpp). Used by text.cpp (loadFont, freeFont, widths,
+ * line heights), glyph_pages.cpp (glyph bitmaps), the layout fuzz target
+ * and the tests. Touches no GL state.
  *
  * A loaded font is a number, firstLoadedFont or above, never given twice,
  * over one face opened from a file. Text in it is laid out at the font's
  * pixel size times the text scale: UTF-8 decoded (a newline ends a line,
  * other control characters are left out, invalid sequences are U+FFFD),
- * each line split into runs of one face and one script, each run shaped by
- * HarfBuzz (kerning, default ligatures, marks on their base, right-to-left
- * scripts laid out right to left, runs kept in their logical order). A
- * character the font lacks comes from the face fontconfig picks for it
- * (opened once, kept for the program's life); one that no installed font
- * has draws the font's missing-glyph box.
+ * each line given its embedding levels by FriBidi (its base direction from
+ * its first strong character, left to right when none), split into runs
+ * of one face, one script and one level, the runs put in display order and
+ * each shaped by HarfBuzz in the direction of its level (kerning, default
+ * ligatures, marks on their base, brackets mirrored in right-to-left
+ * runs). A character the font lacks comes from the face fontconfig picks
+ * for it (opened once, kept for the program's life); one that no installed
+ * font has draws the font's missing-glyph box.
  *
  * Pen positions are 26.6 fixed point (64ths of a pixel), from HarfBuzz's
  * unhinted advances; a glyph is drawn at its pen position rounded to whole

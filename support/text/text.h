@@ -18,8 +18,9 @@
  * by a fontconfig pattern such as "sans-serif" or "DejaVu Serif:bold", at
  * a pixel size; the number it returns goes wherever an own font's number
  * does (drawText(), drawTextInFont(), textWidth()), for anti-aliased UTF-8
- * text, shaped, with fallback fonts for missing characters, rasterised at
- * the text scale. freeFont() releases one, fontLineHeight() spaces lines.
+ * text, shaped, in several lines and mixed directions, with fallback fonts
+ * for missing characters, rasterised at the text scale. freeFont()
+ * releases one, fontLineHeight() spaces lines.
  *
  * Widths: textWidth(), glutTextWidth() and strokeTextWidth() tell how far a
  * text would move the pen, for laying out and centring text yourself;
@@ -35,7 +36,7 @@
  *
  * `#include <support/text/text.h>`.
  * Depends on: OpenGL, GLUT, GLX and Xlib (the automatic text scale),
- * FreeType, HarfBuzz and fontconfig (loaded fonts).
+ * FreeType, HarfBuzz, FriBidi and fontconfig (loaded fonts).
  * @{
  */
 #ifndef VESTRANE_TEXT_H
@@ -462,14 +463,16 @@ VESTRANE_API int fontLineHeight(int font);
  *
  * A loaded font draws anti-aliased UTF-8 text through FreeType, HarfBuzz
  * and fontconfig: kerning, the ligatures the font applies by default, marks
- * placed on their base, right-to-left scripts laid out right to left (a
- * text mixing directions keeps its runs in logical order: no bidirectional
- * reordering). A character the font lacks comes from the installed font
+ * placed on their base, right-to-left scripts laid out right to left. A
+ * line that mixes directions is shown in display order by the Unicode
+ * bidirectional algorithm (FriBidi): its direction is that of its first
+ * strong character (left to right when it has none), Latin words and
+ * European digits in Arabic or Hebrew run left to right, paired brackets
+ * are mirrored. A character the font lacks comes from the installed font
  * fontconfig picks for it, at the same size on the same baseline; one that
  * no installed font has shows the font's missing-glyph box. A newline
  * starts a new line; other control characters draw nothing; invalid UTF-8
- * draws U+FFFD. Colour glyphs
- * (emoji) are not drawn.
+ * draws U+FFFD. Colour glyphs (emoji) are not drawn.
  *
  * Each glyph is rasterised at the font's size times the text scale, once
  * per window and size, into the window's glyph textures (GL_ALPHA pages of
