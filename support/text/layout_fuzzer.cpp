@@ -1,24 +1,31 @@
 /*
  * layout_fuzzer.cpp - libFuzzer target over the layout of text in loaded
- * fonts, without GL: UTF-8 decoding, the choice of faces (fallback
- * included), shaping and placement, and the rendering of the glyphs placed.
+ * fonts, without GL: UTF-8 decoding, lines, the choice of faces (fallback
+ * included), the display order of mixed directions, shaping and
+ * placement, and the rendering of the glyphs placed.
  *
- * Depends on: loaded_fonts.h, utf8.h; the DejaVu fonts. Built with clang's
+ * Depends on: loaded_fonts.h, utf8.h (and through loaded_fonts.cpp
+ * FreeType, HarfBuzz, FriBidi and fontconfig); the DejaVu fonts. Built with clang's
  * -fsanitize=fuzzer (and the address and undefined-behaviour sanitizers);
  * `make test` runs it briefly over fuzz_seeds/.
  *
  * The input's first byte picks the font (sans, serif, mono), its size and
  * the text scale; the rest is the text, cut at the first zero byte as a
  * formatted text would be. Checked: every decoded character takes at
- * least one byte, nothing is read past the text, placed glyphs carry a
- * face the layout knows, and each renders or is refused without harm.
+ * least one byte, nothing is read past the text, there is a line a
+ * newline and one more, each starting at or after the one before and
+ * their glyphs together the layout's, the layout as wide as its widest
+ * line, placed glyphs carry a face the layout knows and a character of
+ * the text, and each renders or is refused without harm.
  */
 #include "support/text/loaded_fonts.h"
 #include "support/text/utf8.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -62,6 +69,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (layout.glyphs.size() > 4 * characters + 4)
         std::abort();  // shaping makes a few glyphs a character at the most
+    const auto newlines = static_cast<std::size_t>(
+        std::count(text.c_str(), text.c_str() + std::strlen(text.c_str()), '\n'));
+    if (layout.lines.size() != newlines + 1)
+        std::abort();
+    std::int64_t widest = 0;
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        const std::size_t end =
+            i + 1 < layout.lines.size() ? layout.lines[i + 1].firstGlyph : layout.glyphs.size();
+        if (layout.lines[i].firstGlyph > end)
+            std::abort();
+        widest = std::max(widest, layout.lines[i].advance);
+    }
+    if (layout.lines.front().firstGlyph != 0 || layout.advance != widest)
+        std::abort();
+    for (const PlacedGlyph& glyph : layout.glyphs)
+        if (glyph.character >= characters)
+            std::abort();
     for (std::size_t i = 0; i < layout.glyphs.size() && i < renderedAtMost; ++i) {
         GlyphBitmap bitmap;
         if (layout.glyphs[i].face == nullptr)
