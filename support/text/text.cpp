@@ -132,8 +132,8 @@ void alignLines(TextLayout& layout, float start, float x)
     const int widest = roundToPixels(layout.advance);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
         const int room = widest - roundToPixels(layout.lines[i].advance);
-        const float lineStart =
-            std::floor(start + static_cast<float>(room) / (textAlignment == alignCentred ? 2 : 1));
+        const float lineStart = std::floor(
+            start + static_cast<float>(room) * (textAlignment == alignCentred ? 0.5f : 1.0f));
         const auto shift = static_cast<std::int64_t>(lineStart - x) * 64;
         const std::size_t end =
             i + 1 < layout.lines.size() ? layout.lines[i + 1].firstGlyph : layout.glyphs.size();
