@@ -13,10 +13,9 @@
  * the text scale; the rest is the text, cut at the first zero byte as a
  * formatted text would be. Checked: every decoded character takes at
  * least one byte, nothing is read past the text, there is a line a
- * newline and one more, each starting at or after the one before and
- * their glyphs together the layout's, the layout as wide as its widest
- * line, placed glyphs carry a face the layout knows and a character of
- * the text, and each renders or is refused without harm.
+ * newline and one more, in order, the layout as wide as its widest line,
+ * placed glyphs carry a face the layout knows and a character of the
+ * text, and each renders or is refused without harm.
  */
 #include "support/text/loaded_fonts.h"
 #include "support/text/utf8.h"
@@ -69,19 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (layout.glyphs.size() > 4 * characters + 4)
         std::abort();  // shaping makes a few glyphs a character at the most
-    const auto newlines = static_cast<std::size_t>(
-        std::count(text.c_str(), text.c_str() + std::strlen(text.c_str()), '\n'));
-    if (layout.lines.size() != newlines + 1)
-        std::abort();
     std::int64_t widest = 0;
-    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
-        const std::size_t end =
-            i + 1 < layout.lines.size() ? layout.lines[i + 1].firstGlyph : layout.glyphs.size();
-        if (layout.lines[i].firstGlyph > end)
+    std::size_t firstGlyph = 0;
+    for (const LineExtent& line : layout.lines) {
+        if (line.firstGlyph < firstGlyph || line.firstGlyph > layout.glyphs.size())
             std::abort();
-        widest = std::max(widest, layout.lines[i].advance);
+        firstGlyph = line.firstGlyph;
+        widest = std::max(widest, line.advance);
     }
-    if (layout.lines.front().firstGlyph != 0 || layout.advance != widest)
+    const char* const end = text.c_str() + std::strlen(text.c_str());
+    if (layout.lines.size() != 1 + static_cast<std::size_t>(std::count(text.c_str(), end, '\n')) ||
+        layout.advance != widest)
         std::abort();
     for (const PlacedGlyph& glyph : layout.glyphs)
         if (glyph.character >= characters)
