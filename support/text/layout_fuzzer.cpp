@@ -1,21 +1,19 @@
 /*
  * layout_fuzzer.cpp - libFuzzer target over the layout of text in loaded
  * fonts, without GL: UTF-8 decoding, lines, the choice of faces (fallback
- * included), the display order of mixed directions, shaping and
- * placement, and the rendering of the glyphs placed.
+ * included), display order, shaping, placement, and the rendering of the
+ * glyphs placed.
  *
- * Depends on: loaded_fonts.h, utf8.h (and through loaded_fonts.cpp
- * FreeType, HarfBuzz, FriBidi and fontconfig); the DejaVu fonts. Built with clang's
+ * Depends on: loaded_fonts.h, utf8.h; the DejaVu fonts. Built with clang's
  * -fsanitize=fuzzer (and the address and undefined-behaviour sanitizers);
  * `make test` runs it briefly over fuzz_seeds/.
  *
  * The input's first byte picks the font (sans, serif, mono), its size and
  * the text scale; the rest is the text, cut at the first zero byte as a
  * formatted text would be. Checked: every decoded character takes at
- * least one byte, nothing is read past the text, there is a line a
- * newline and one more, in order, the layout as wide as its widest line,
- * placed glyphs carry a face the layout knows and a character of the
- * text, and each renders or is refused without harm.
+ * least one byte, nothing is read past the text, lines (one a newline and
+ * one more, in order) as wide as the layout, placed glyphs carry a face
+ * the layout knows and a character, and each renders or is refused.
  */
 #include "support/text/loaded_fonts.h"
 #include "support/text/utf8.h"
@@ -76,9 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         firstGlyph = line.firstGlyph;
         widest = std::max(widest, line.advance);
     }
-    const char* const end = text.c_str() + std::strlen(text.c_str());
-    if (layout.lines.size() != 1 + static_cast<std::size_t>(std::count(text.c_str(), end, '\n')) ||
-        layout.advance != widest)
+    const auto newlines = std::count(text.c_str(), text.c_str() + std::strlen(text.c_str()), '\n');
+    if (layout.lines.size() != static_cast<std::size_t>(newlines) + 1 || layout.advance != widest)
         std::abort();
     for (const PlacedGlyph& glyph : layout.glyphs)
         if (glyph.character >= characters)
