@@ -17,7 +17,9 @@
  * drawWindowLine, stroke text plain and bold + smooth, the view transform,
  * the three reshapes, and building a window's fonts as its first own-font
  * text does. Every iteration ends with glFinish, so that a time covers the
- * drawing itself and not only the queuing of commands.
+ * drawing itself and not only the queuing of commands. And a line of 32
+ * words, digits and signs in the loaded font, laid out and drawn: Latin,
+ * against the same with Hebrew and Arabic words (reordered for display).
  *
  * Unless told otherwise on the command line, every benchmark runs 11
  * short times, the runs of all benchmarks shuffled together, so that a
@@ -71,6 +73,19 @@ using vestrane::detail::firstGlyphCode;
 constexpr char line[] = "POSITION : -10.000  0.000 10.000";
 constexpr int lineLength = sizeof line - 1;
 static_assert(lineLength == 32);
+// Lines of words, digits and signs: Latin alone, and Latin mixed with
+// Hebrew and Arabic words, 32 characters each.
+constexpr char latinWords[] = "Price tags 42 for 7.5 kg, shop 9";
+constexpr char mixedWords[] =
+    "Price \u05de\u05d7\u05d9\u05e8 42 \u0633\u0639\u0631 7.5 kg, \u05e9\u05dc\u05d5\u05dd 9";
+constexpr int characterCount(const char* text)
+{
+    int count = 0;
+    for (; *text != '\0'; ++text)
+        count += (static_cast<unsigned char>(*text) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
+static_assert(characterCount(latinWords) == 32 && characterCount(mixedWords) == 32);
 constexpr char strokeLine[] = "STROKE TEXT 1234";
 static_assert(sizeof strokeLine - 1 == 16);
 
@@ -153,6 +168,13 @@ void lineWithLoadedFont()
 {
     setTextAnchor(lineX, lineY, 0.0f);
     drawText(0, loadedFont, "%s", line);
+}
+
+template <const char* Words>
+void wordsWithLoadedFont()
+{
+    setTextAnchor(lineX, lineY, 0.0f);
+    drawText(0, loadedFont, "%s", Words);
 }
 
 void lineWithGlutHelvetica18()
@@ -413,6 +435,8 @@ const char* const coreUnbatchedName = "core: 1,000 labels of 8 characters, loade
 const char* const coreLabelsName = "core: 1,000 labels, loaded, batched";
 const char* const coreHaloedName = "core: 1,000 labels, loaded, haloed";
 const char* const coreHaloedBatchName = "core: 1,000 labels, haloed, batched";
+const char* const latinWordsName = "drawText, loaded 18 px, Latin words";
+const char* const mixedWordsName = "drawText, loaded 18 px, mixed directions";
 
 const Entry entries[] = {
     {drawTextName, timeDrawing<lineWithDrawText>},
@@ -423,6 +447,8 @@ const Entry entries[] = {
     {"glBitmap per character", timeDrawing<lineWithGlyphBitmaps>},
     {"drawText, loaded font 18 px", timeDrawing<lineWithLoadedFont>},
     {"glutBitmapString, HELVETICA_18", timeDrawing<lineWithGlutHelvetica18>},
+    {latinWordsName, timeDrawing<wordsWithLoadedFont<latinWords>>},
+    {mixedWordsName, timeDrawing<wordsWithLoadedFont<mixedWords>>},
     {unbatchedName, timeDrawing<thousandLabels<0>>},
     {"1,000 labels of 8 characters, boldFont", timeDrawing<thousandLabels<boldFont>>},
     {"core: setTextAnchor + drawText", timeInCore<lineWithDrawText>},
@@ -488,6 +514,11 @@ class TableReporter : public benchmark::ConsoleReporter {
             std::printf("\nloaded-font line / glutBitmapString HELVETICA_18 line: real %.3f, "
                         "CPU %.3f\n",
                         loaded.real / glut.real, loaded.cpu / glut.cpu);
+        const Times latin = timesOf(latinWordsName);
+        const Times mixed = timesOf(mixedWordsName);
+        if (latin.real > 0.0 && latin.cpu > 0.0)
+            std::printf("mixed-direction line / Latin line, loaded font: real %.3f, CPU %.3f\n",
+                        mixed.real / latin.real, mixed.cpu / latin.cpu);
         printRatio("1,000 labels batched / one by one (goal 1/3, < 8 ms)", labelsName,
                    unbatchedName);
         printRatio("core: the same", coreLabelsName, coreUnbatchedName);
@@ -574,6 +605,8 @@ int main(int argc, char** argv)
         lineWithDrawTextAtScale2();  // builds the window's fonts at scale 2 untimed
         loadedFont = loadFont(loadedFontFile, 18.0f);
         lineWithLoadedFont();  // its glyphs cached untimed
+        wordsWithLoadedFont<latinWords>();
+        wordsWithLoadedFont<mixedWords>();
         thousandLabels<0, false, true>();
         GlContextWindow core(GlContextKind::core, windowWidth, windowHeight, 0, windowHeight + 20);
         coreWindow = &core;

@@ -7,7 +7,7 @@
 set -eu
 
 packages="build-essential clang libclang-rt-14-dev cmake pkg-config file freeglut3-dev libgl-dev libglu1-mesa-dev \
-libpng-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev libepoxy-dev libglfw3-dev fonts-dejavu-core libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
+libpng-dev libfreetype-dev libharfbuzz-dev libfribidi-dev libfontconfig-dev libepoxy-dev libglfw3-dev fonts-dejavu-core libgtest-dev libbenchmark-dev libx11-dev libxtst-dev xvfb xdotool imagemagick $*"
 
 missing=""
 for package in $packages; do

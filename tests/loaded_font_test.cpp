@@ -5,7 +5,7 @@
  * state every entry puts back.
  *
  * Depends on: support/text/text.h, the text module's internal layout
- * (glyph pages and render flags), FreeType, the harness, GoogleTest. Fonts
+ * (glyph pages and render flags), FreeType, FriBidi, the harness, GoogleTest. Fonts
  * are the DejaVu files, loaded by path. Fallback faces and the pages they
  * take depend on the fonts installed: CTest runs this program with
  * fontconfig seeing only the DejaVu fonts of fonts-dejavu-core
@@ -22,6 +22,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <GL/glut.h>
+#include <fribidi.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -116,6 +117,28 @@ std::string utf8Of(char32_t code)
         return {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
     return {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
             static_cast<char>(0x80 | (code & 0x3F))};
+}
+
+/* The characters a text's glyphs come from, left to right: laid out in
+ * `font`, or (font 0) as FriBidi's own reordering of it as one line puts them. */
+std::vector<int> displayOrder(const std::string& text, int font = 0)
+{
+    std::vector<int> order;
+    vestrane::detail::TextLayout layout;
+    if (vestrane::detail::layoutText(font, 1, text.c_str(), layout)) {
+        for (const auto& glyph : layout.glyphs)
+            order.push_back(static_cast<int>(glyph.character));
+        return order;
+    }
+    std::vector<FriBidiChar> characters(text.size() + 1);
+    const FriBidiStrIndex length =
+        fribidi_charset_to_unicode(FRIBIDI_CHAR_SET_UTF8, text.data(),
+                                   static_cast<FriBidiStrIndex>(text.size()), characters.data());
+    order.resize(static_cast<std::size_t>(length));
+    FriBidiParType direction = FRIBIDI_PAR_ON;
+    static_cast<void>(fribidi_log2vis(characters.data(), length, &direction, nullptr, nullptr,
+                                      order.data(), nullptr));
+    return order;
 }
 
 /* The red channel of window pixel (x, y) counted from the bottom left. */
@@ -238,9 +261,9 @@ TEST_F(LoadedFont, ShapingAndFallbackDrawWhatTheScriptNeeds)
     const Image arabic = drawnText(sans, "\u0627\u0628");
     const Image alef = drawnText(sans, "\u0627");
     EXPECT_GT(inkSpan(arabic).right, inkSpan(alef).right + 5) << "alef drawn rightmost";
-    // A run's script may come from its first letter alone: in Hebrew, the
-    // space after alef is drawn left of it.
-    EXPECT_GE(inkSpan(drawnText(sans, "\u05d0 a")).left, 40 + textWidth(sans, " "));
+    // A line that starts in Hebrew runs right to left: "\u05d0 a" looks
+    // as the left-to-right "a \u05d0" does.
+    EXPECT_EQ(differingPixels(drawnText(sans, "\u05d0 a"), drawnText(sans, "a \u05d0")), 0);
     // DejaVu Serif has no Hebrew: the letter comes from another installed
     // font (DejaVu Sans, the only other one with Hebrew that this program
     // sees) on the same baseline, not the missing-glyph box.
@@ -465,6 +488,55 @@ TEST_F(LoadedFont, EveryEntryPutsBackTheStateItChanges)
     EXPECT_EQ(before, snapshot());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }  // the state goes with the window
+
+TEST_F(LoadedFont, NewlinesStartLinesAlignedEachOnItsOwn)
+{
+    const int line = fontLineHeight(sans);
+    EXPECT_EQ(textWidth(sans, "H\nHHH\nHH"), textWidth(sans, "HHH")) << "the widest line";
+    EXPECT_EQ(textHeight(sans, "a\n\nb"), 3 * line);
+    EXPECT_EQ(textHeight(sans, "a\n"), 2 * line);
+    EXPECT_EQ(textHeight(sans, "%s", "") + textHeight(sans, "a"), 2 * line);
+    // Each line lands where it would alone, the aligned drop taken once.
+    for (int alignment : {alignLeft, alignCentred, alignRight}) {
+        clearToBlack();
+        setTextAlignment(alignment);
+        setTextAnchor(160.0f, 100.0f, 0.0f);
+        drawTextInFont(sans, "HHHH");
+        setTextAnchor(160.0f, static_cast<float>(100 - line), 0.0f);
+        drawTextInFont(sans, "H");
+        const Image apart = backBuffer();
+        EXPECT_EQ(differingPixels(drawnText(sans, "HHHH\nH", 160.0f, 100.0f, alignment), apart), 0)
+            << "alignment " << alignment;
+        // In an own font a newline draws nothing and takes no room.
+        EXPECT_EQ(differingPixels(drawnText(boldFont, "ab\ncd", 160.0f, 60.0f, alignment),
+                                  drawnText(boldFont, "abcd", 160.0f, 60.0f, alignment)),
+                  0);
+    }
+    EXPECT_EQ(textHeight(boldFont, "a\nb"), fontLineHeight(boldFont));
+}
+
+TEST_F(LoadedFont, MixedDirectionsAreLaidOutInDisplayOrder)
+{
+    for (const std::string text :
+         {"\u0645\u0631\u062d\u0628\u0627 123 world",
+          "The word \u05e9\u05dc\u05d5\u05dd (\u05ea) means peace.",
+          "\u05e9\u05dc\u05d5\u05dd (12) abc 3.5 \u0645\u0631\u062d\u0628\u0627!",
+          "Plain Latin, 42 words."})
+        EXPECT_EQ(displayOrder(text, sans), displayOrder(text)) << text;
+    // Each line takes its direction from its own first strong character.
+    const std::string first = "abc \u05e9\u05dc";
+    const std::string second = "\u05e9\u05dc 12 abc";
+    std::vector<int> expected = displayOrder(first);
+    for (const int character : displayOrder(second))
+        expected.push_back(character + 7);
+    EXPECT_EQ(displayOrder(first + "\n" + second, sans), expected);
+    // Brackets mirror in right-to-left runs: the closing one shows '('.
+    vestrane::detail::TextLayout open;
+    vestrane::detail::TextLayout line;
+    vestrane::detail::layoutText(sans, 1, "(", open);
+    vestrane::detail::layoutText(sans, 1, "(\u05e9\u05dc\u05d5\u05dd)", line);
+    EXPECT_EQ(line.glyphs.front().glyph, open.glyphs.front().glyph);
+}
 
 // Run once more with the system's own fonts, whatever they are: the Hebrew
 // that DejaVu Serif lacks comes from some installed font, not its box.

@@ -1,7 +1,8 @@
 /*
  * layout_fuzzer.cpp - libFuzzer target over the layout of text in loaded
- * fonts, without GL: UTF-8 decoding, the choice of faces (fallback
- * included), shaping and placement, and the rendering of the glyphs placed.
+ * fonts, without GL: UTF-8 decoding, lines, the choice of faces (fallback
+ * included), display order, shaping, placement, and the rendering of the
+ * glyphs placed.
  *
  * Depends on: loaded_fonts.h, utf8.h; the DejaVu fonts. Built with clang's
  * -fsanitize=fuzzer (and the address and undefined-behaviour sanitizers);
@@ -10,15 +11,18 @@
  * The input's first byte picks the font (sans, serif, mono), its size and
  * the text scale; the rest is the text, cut at the first zero byte as a
  * formatted text would be. Checked: every decoded character takes at
- * least one byte, nothing is read past the text, placed glyphs carry a
- * face the layout knows, and each renders or is refused without harm.
+ * least one byte, nothing is read past the text, lines (one a newline and
+ * one more, in order) as wide as the layout, placed glyphs carry a face
+ * the layout knows and a character, and each renders or is refused.
  */
 #include "support/text/loaded_fonts.h"
 #include "support/text/utf8.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -62,6 +66,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (layout.glyphs.size() > 4 * characters + 4)
         std::abort();  // shaping makes a few glyphs a character at the most
+    std::int64_t widest = 0;
+    std::size_t firstGlyph = 0;
+    for (const LineExtent& line : layout.lines) {
+        if (line.firstGlyph < firstGlyph || line.firstGlyph > layout.glyphs.size())
+            std::abort();
+        firstGlyph = line.firstGlyph;
+        widest = std::max(widest, line.advance);
+    }
+    const auto newlines = std::count(text.c_str(), text.c_str() + std::strlen(text.c_str()), '\n');
+    if (layout.lines.size() != static_cast<std::size_t>(newlines) + 1 || layout.advance != widest)
+        std::abort();
+    for (const PlacedGlyph& glyph : layout.glyphs)
+        if (glyph.character >= characters)
+            std::abort();
     for (std::size_t i = 0; i < layout.glyphs.size() && i < renderedAtMost; ++i) {
         GlyphBitmap bitmap;
         if (layout.glyphs[i].face == nullptr)

@@ -4,9 +4,9 @@
  * lacks, and the layout of UTF-8 text shaped by HarfBuzz.
  *
  * Depends on: FreeType (faces, sizes, glyph bitmaps, the stroker for
- * halos), HarfBuzz (shaping,
- * the Unicode script of a character), fontconfig (patterns, fallback), the
- * C library (stat, errno), utf8.h. No GL.
+ * halos), HarfBuzz (shaping, the Unicode script of a character), FriBidi
+ * (the embedding levels of a line that mixes directions), fontconfig
+ * (patterns, fallback), the C library (stat, errno), utf8.h. No GL.
  */
 #include "support/text/loaded_fonts.h"
 
@@ -17,13 +17,16 @@
 #include FT_GLYPH_H
 #include FT_STROKER_H
 #include <fontconfig/fontconfig.h>
+#include <fribidi.h>
 #include <hb-ft.h>
 #include <hb.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <new>
 #include <string>
@@ -81,8 +84,15 @@ FT_Glyph haloGlyph = nullptr;
 // Layout scratch, kept from one text to the next so that laying out a text
 // again allocates nothing.
 hb_buffer_t* shapingBuffer = nullptr;
+// The characters laid out (newlines included, other control characters
+// left out), each one's index among the decoded characters, and its face.
 std::vector<hb_codepoint_t> codes;
+std::vector<std::uint32_t> codeSources;
 std::vector<FontFace*> codeFaces;
+// A line's bidirectional types, paired brackets and embedding levels.
+std::vector<FriBidiCharType> bidiTypes;
+std::vector<FriBidiBracketType> bracketTypes;
+std::vector<FriBidiLevel> levels;
 
 // ---------------------------------------------------------------------------
 // Helpers: faces
@@ -234,11 +244,15 @@ bool isControl(char32_t code)
 void decodeText(const char* text)
 {
     codes.clear();
-    for (const char* at = text; *at != '\0';) {
+    codeSources.clear();
+    std::uint32_t source = 0;
+    for (const char* at = text; *at != '\0'; ++source) {
         char32_t code = 0;
         at += decodeUtf8(at, code);
-        if (!isControl(code))
+        if (code == '\n' || !isControl(code)) {
             codes.push_back(code);
+            codeSources.push_back(source);
+        }
     }
 }
 
@@ -250,7 +264,7 @@ void chooseFaces(FontFace& primary)
     codeFaces.clear();
     for (const char32_t code : codes) {
         FontFace* face = &primary;
-        if (!hasCharacter(primary, code)) {
+        if (code != '\n' && !hasCharacter(primary, code)) {
             if (!codeFaces.empty() && isMark(code) && hasCharacter(*codeFaces.back(), code))
                 face = codeFaces.back();
             else if (FontFace* fallback = fallbackFace(code))
@@ -266,30 +280,126 @@ hb_script_t scriptOf(char32_t code)
     return script == HB_SCRIPT_INHERITED || script == HB_SCRIPT_UNKNOWN ? HB_SCRIPT_COMMON : script;
 }
 
-// Shapes codes[start, end) in one face and script, appending its glyphs.
-void shapeRun(std::size_t start, std::size_t end, hb_script_t script, std::uint32_t size,
-              TextLayout& layout)
+// A run of characters of one face, one script and one embedding level:
+// codes[start, end).
+struct Run {
+    std::size_t start;
+    std::size_t end;
+    hb_script_t script;
+    FriBidiLevel level;
+};
+
+// A line's runs, in display order once reordered.
+std::vector<Run> runs;
+
+// Shapes a run, appending its glyphs to the layout's last line, whose
+// baseline is `baseline` (26.6, up from the first line's).
+void shapeRun(const Run& run, std::uint32_t size, std::int64_t baseline, TextLayout& layout)
 {
-    FontFace& face = *codeFaces[start];
+    FontFace& face = *codeFaces[run.start];
     setFaceSize(face, size);
     hb_buffer_clear_contents(shapingBuffer);
     hb_buffer_add_codepoints(shapingBuffer, codes.data(), static_cast<int>(codes.size()),
-                             static_cast<unsigned>(start), static_cast<int>(end - start));
-    hb_buffer_set_script(shapingBuffer, script);
-    hb_direction_t direction = hb_script_get_horizontal_direction(script);
+                             static_cast<unsigned>(run.start),
+                             static_cast<int>(run.end - run.start));
+    hb_buffer_set_script(shapingBuffer, run.script);
     hb_buffer_set_direction(shapingBuffer,
-                            direction == HB_DIRECTION_INVALID ? HB_DIRECTION_LTR : direction);
+                            run.level % 2 != 0 ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_guess_segment_properties(shapingBuffer);
     hb_shape(face.hb, shapingBuffer, nullptr, 0);
 
     unsigned count = 0;
     const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(shapingBuffer, &count);
     const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(shapingBuffer, &count);
+    LineExtent& line = layout.lines.back();
     for (unsigned i = 0; i < count; ++i) {
         layout.glyphs.push_back({&face, face.serial, size, info[i].codepoint,
-                                 layout.advance + position[i].x_offset, position[i].y_offset});
-        layout.advance += position[i].x_advance;
+                                 line.advance + position[i].x_offset,
+                                 baseline + position[i].y_offset, codeSources[info[i].cluster]});
+        line.advance += position[i].x_advance;
     }
+}
+
+// The embedding levels of the line codes[start, end), one a character,
+// from FriBidi, the line a paragraph of its own whose direction its first
+// strong character gives; all 0 (left to right) when nothing in it goes
+// right to left or changes direction, or should FriBidi fail.
+void resolveLevels(std::size_t start, std::size_t end)
+{
+    const auto length = static_cast<FriBidiStrIndex>(end - start);
+    bidiTypes.resize(end - start);
+    levels.assign(end - start, 0);
+    const FriBidiChar* const line = codes.data() + start;
+    fribidi_get_bidi_types(line, length, bidiTypes.data());
+    constexpr FriBidiCharType turning =
+        FRIBIDI_MASK_RTL | FRIBIDI_MASK_ARABIC | FRIBIDI_MASK_EXPLICIT | FRIBIDI_MASK_ISOLATE;
+    if (std::none_of(bidiTypes.begin(), bidiTypes.end(),
+                     [](FriBidiCharType type) { return (type & turning) != 0; }))
+        return;
+    bracketTypes.resize(end - start);
+    fribidi_get_bracket_types(line, length, bidiTypes.data(), bracketTypes.data());
+    FriBidiParType direction = FRIBIDI_PAR_ON;
+    if (fribidi_get_par_embedding_levels_ex(bidiTypes.data(), bracketTypes.data(), length,
+                                            &direction, levels.data()) == 0 ||
+        fribidi_reorder_line(FRIBIDI_FLAGS_DEFAULT, bidiTypes.data(), length, 0, direction,
+                             levels.data(), nullptr, nullptr) == 0)
+        std::fill(levels.begin(), levels.end(), 0);
+}
+
+// Puts the line's runs in display order: from the highest level down to
+// the lowest odd one, every stretch of runs at that level or above turns
+// round (HarfBuzz orders the glyphs within a run).
+void reorderRuns()
+{
+    int highest = 0;
+    int lowest = std::numeric_limits<int>::max();
+    for (const Run& run : runs) {
+        highest = std::max<int>(highest, run.level);
+        lowest = std::min<int>(lowest, run.level);
+    }
+    for (int level = highest; level >= (lowest | 1); --level)
+        for (auto at = runs.begin(); at != runs.end();) {
+            const auto below = [level](const Run& run) { return run.level < level; };
+            at = std::find_if_not(at, runs.end(), below);
+            const auto stop = std::find_if(at, runs.end(), below);
+            std::reverse(at, stop);
+            at = stop;
+        }
+}
+
+// Lays out the line codes[start, end) as a new line of the layout: runs
+// of one face, one script and one level, where characters of no script of
+// their own (spaces, digits, marks) join the run they stand in, shaped in
+// display order.
+void layoutLine(std::size_t start, std::size_t end, std::uint32_t size, std::int64_t baseline,
+                TextLayout& layout)
+{
+    layout.lines.push_back({layout.glyphs.size(), 0});
+    resolveLevels(start, end);
+    runs.clear();
+    for (std::size_t i = start; i < end; ++i) {
+        const hb_script_t script = scriptOf(codes[i]);
+        const FriBidiLevel level = levels[i - start];
+        if (runs.empty() || codeFaces[i] != codeFaces[runs.back().start] ||
+            level != runs.back().level ||
+            (script != HB_SCRIPT_COMMON && runs.back().script != HB_SCRIPT_COMMON &&
+             script != runs.back().script))
+            runs.push_back({i, i, HB_SCRIPT_COMMON, level});
+        Run& run = runs.back();
+        run.end = i + 1;
+        if (run.script == HB_SCRIPT_COMMON)
+            run.script = script;
+    }
+    reorderRuns();
+    for (const Run& run : runs)
+        shapeRun(run, size, baseline, layout);
+}
+
+// The face's line spacing in whole pixels at an em size.
+int lineHeightOf(FontFace& face, std::uint32_t size)
+{
+    setFaceSize(face, size);
+    return static_cast<int>((face.ft->size->metrics.height + 32) >> 6);
 }
 
 }  // namespace
@@ -377,6 +487,7 @@ bool isFaceClosed(std::uint32_t faceSerial)
 bool layoutText(int font, int scale, const char* text, TextLayout& layout)
 {
     layout.glyphs.clear();
+    layout.lines.clear();
     layout.advance = 0;
     LoadedFont* loaded = loadedFont(font);
     if (loaded == nullptr)
@@ -387,26 +498,21 @@ bool layoutText(int font, int scale, const char* text, TextLayout& layout)
         decodeText(text);
         chooseFaces(*loaded->face);
         const std::uint32_t size = emSize(*loaded, scale);
-        // Runs of one face and one script; characters of no script of their
-        // own (spaces, digits, marks) join the run they stand in.
+        const std::int64_t lineHeight = std::int64_t{lineHeightOf(*loaded->face, size)} * 64;
         std::size_t start = 0;
-        hb_script_t runScript = HB_SCRIPT_COMMON;
-        for (std::size_t i = 0; i < codes.size(); ++i) {
-            const hb_script_t script = scriptOf(codes[i]);
-            const bool newScript =
-                script != HB_SCRIPT_COMMON && runScript != HB_SCRIPT_COMMON && script != runScript;
-            if (i > start && (codeFaces[i] != codeFaces[start] || newScript)) {
-                shapeRun(start, i, runScript, size, layout);
-                start = i;
-                runScript = HB_SCRIPT_COMMON;
-            }
-            if (runScript == HB_SCRIPT_COMMON)
-                runScript = script;
+        for (std::int64_t baseline = 0;; baseline -= lineHeight) {
+            std::size_t end = start;
+            while (end < codes.size() && codes[end] != '\n')
+                ++end;
+            layoutLine(start, end, size, baseline, layout);
+            layout.advance = std::max(layout.advance, layout.lines.back().advance);
+            if (end == codes.size())
+                break;
+            start = end + 1;
         }
-        if (start < codes.size())
-            shapeRun(start, codes.size(), runScript, size, layout);
     } catch (const std::bad_alloc&) {
         layout.glyphs.clear();
+        layout.lines.clear();
         layout.advance = 0;
     }
     return true;
@@ -415,10 +521,7 @@ bool layoutText(int font, int scale, const char* text, TextLayout& layout)
 int loadedLineHeight(int font, int scale)
 {
     LoadedFont* loaded = loadedFont(font);
-    if (loaded == nullptr)
-        return 0;
-    setFaceSize(*loaded->face, emSize(*loaded, scale));
-    return static_cast<int>((loaded->face->ft->size->metrics.height + 32) >> 6);
+    return loaded == nullptr ? 0 : lineHeightOf(*loaded->face, emSize(*loaded, scale));
 }
 
 int loadedCapitalDrop(int font, int scale)

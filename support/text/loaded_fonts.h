@@ -4,20 +4,23 @@
  * Fonts are loaded from files or fontconfig patterns; UTF-8 text is laid
  * out in them.
  *
- * Depends on: nothing public (FreeType, HarfBuzz and fontconfig stay in
- * loaded_fonts.cpp). Used by text.cpp (loadFont, freeFont, widths, line
- * heights), glyph_pages.cpp (glyph bitmaps), the layout fuzz target and the
- * tests. Touches no GL state.
+ * Depends on: nothing public (FreeType, HarfBuzz, FriBidi and fontconfig
+ * stay in loaded_fonts.cpp). Used by text.cpp (loadFont, freeFont, widths,
+ * line heights), glyph_pages.cpp (glyph bitmaps), the layout fuzz target
+ * and the tests. Touches no GL state.
  *
  * A loaded font is a number, firstLoadedFont or above, never given twice,
  * over one face opened from a file. Text in it is laid out at the font's
- * pixel size times the text scale: UTF-8 decoded (control characters left
- * out, invalid sequences as U+FFFD), split into runs of one face and one
- * script, each run shaped by HarfBuzz (kerning, default ligatures, marks
- * on their base, right-to-left scripts laid out right to left, runs kept
- * in their logical order). A character the font lacks comes from the face
- * fontconfig picks for it (opened once, kept for the program's life); one
- * that no installed font has draws the font's missing-glyph box.
+ * pixel size times the text scale: UTF-8 decoded (a newline ends a line,
+ * other control characters are left out, invalid sequences are U+FFFD),
+ * each line given its embedding levels by FriBidi (its base direction from
+ * its first strong character, left to right when none), split into runs
+ * of one face, one script and one level, the runs put in display order and
+ * each shaped by HarfBuzz in the direction of its level (kerning, default
+ * ligatures, marks on their base, brackets mirrored in right-to-left
+ * runs). A character the font lacks comes from the face fontconfig picks
+ * for it (opened once, kept for the program's life); one that no installed
+ * font has draws the font's missing-glyph box.
  *
  * Pen positions are 26.6 fixed point (64ths of a pixel), from HarfBuzz's
  * unhinted advances; a glyph is drawn at its pen position rounded to whole
@@ -26,6 +29,7 @@
 #ifndef VESTRANE_SUPPORT_TEXT_LOADED_FONTS_H
 #define VESTRANE_SUPPORT_TEXT_LOADED_FONTS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -37,8 +41,11 @@ inline constexpr float largestFontPixelSize = 1024.0f;
 /* One opened face; its number (serial) is never given to another face. */
 struct FontFace;
 
-/* A glyph of a laid-out text: its face and size, its index in the face, and
- * its pen position from the text's start in 26.6 (x right, y up). */
+/* A glyph of a laid-out text: its face and size, its index in the face, its
+ * pen position in 26.6 (x right from its line's start, y up from the first
+ * line's baseline: a line's glyphs are a whole number of line heights
+ * lower than the line before's) and the character it comes from (its
+ * index among the text's decoded characters, counted from 0). */
 struct PlacedGlyph {
     FontFace* face;
     std::uint32_t faceSerial;
@@ -46,12 +53,21 @@ struct PlacedGlyph {
     std::uint32_t glyph;
     std::int64_t x;
     std::int64_t y;
+    std::uint32_t character;
 };
 
-/* A laid-out text; `glyphs` keeps its storage from one layout to the next. */
+/* A line of a laid-out text: its first glyph and its advance (26.6). */
+struct LineExtent {
+    std::size_t firstGlyph;
+    std::int64_t advance;
+};
+
+/* A laid-out text, glyphs left to right line after line; one line at the
+ * least. The vectors keep their storage from one layout to the next. */
 struct TextLayout {
     std::vector<PlacedGlyph> glyphs;
-    std::int64_t advance = 0;  // 26.6
+    std::vector<LineExtent> lines;
+    std::int64_t advance = 0;  // the widest line's, 26.6
 };
 
 /* A glyph's coverage as FreeType renders it: one byte a pixel, rows top
@@ -91,7 +107,8 @@ void closeLoadedFont(int font);
 [[nodiscard]] bool isFaceClosed(std::uint32_t faceSerial);
 
 /* Lays out `text` (UTF-8, zero-terminated) in a loaded font at a text
- * scale. False, with an empty layout, when `font` is not loaded. */
+ * scale. False, with an empty layout (no line), when `font` is not
+ * loaded. */
 bool layoutText(int font, int scale, const char* text, TextLayout& layout);
 
 /* The font's line spacing in whole pixels at a text scale; 0 when `font`

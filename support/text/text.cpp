@@ -28,6 +28,7 @@
 #include "support/text/text_context.h"
 #include "support/text/text_scale.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdarg>
@@ -141,6 +142,24 @@ void drawUnlessBatching(TextContext& context)
 // Drawing
 // ---------------------------------------------------------------------------
 
+// Moves each line of a centred or right-aligned text in a loaded font to
+// the whole pixel where a text of that line alone would start: the text
+// starts at `start` (`x` floored) as wide as its widest line.
+void alignLines(TextLayout& layout, float start, float x)
+{
+    const int widest = roundToPixels(layout.advance);
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        const int room = widest - roundToPixels(layout.lines[i].advance);
+        const float lineStart = std::floor(
+            start + static_cast<float>(room) * (textAlignment == alignCentred ? 0.5f : 1.0f));
+        const auto shift = static_cast<std::int64_t>(lineStart - x) * 64;
+        const std::size_t end =
+            i + 1 < layout.lines.size() ? layout.lines[i + 1].firstGlyph : layout.glyphs.size();
+        for (std::size_t glyph = layout.lines[i].firstGlyph; glyph < end; ++glyph)
+            layout.glyphs[glyph].x += shift;
+    }
+}
+
 // Text in a loaded font: pen and baseline on whole pixels (as a bitmap's
 // raster position falls), one texel a pixel. The text is laid out only
 // when it will be drawn.
@@ -156,6 +175,9 @@ void drawLoadedTextBuffer(TextContext* context, bool depthTest, int font)
         return;
     const float x = std::floor(textAnchor.position[0] + shift.dx);
     const float baseline = std::floor(textAnchor.position[1] + shift.dy);
+    if (textLayout.lines.size() > 1 &&
+        (textAlignment == alignCentred || textAlignment == alignRight))
+        alignLines(textLayout, textAnchor.position[0] + shift.dx, x);
     try {
         recordLoadedText(context->batch, context->atlas, textLayout, x, baseline, shift.depth,
                          drawStyle(context, depthTest), textHalo, textScale);
@@ -176,8 +198,11 @@ void drawTextBuffer(int depthFlag, int font)
         return;
     }
     const auto scale = static_cast<float>(textScale);
-    const float width =
-        static_cast<float>(std::strlen(textBuffer.data())) * charAdvance(font) * scale;
+    const char* const bytes = textBuffer.data();
+    const std::size_t length = std::strlen(bytes);
+    const auto characters =
+        length - static_cast<std::size_t>(std::count(bytes, bytes + length, '\n'));
+    const float width = static_cast<float>(characters) * charAdvance(font) * scale;
     const TextShift shift = takeTextShift(width, alignedBaselineDrop * scale);
     if (context == nullptr)
         return;
@@ -387,6 +412,17 @@ int textWidth(int font, const char* format, ...)
     for (const char* byte = text.data(); *byte != '\0'; ++byte)
         width += glyphAdvance(font, static_cast<unsigned char>(*byte));
     return width * textScale;
+}
+
+int textHeight(int font, const char* format, ...)
+{
+    TextBuffer text;
+    FORMAT_CALLER_ARGUMENTS(text, format);
+    if (!isLoadedFont(font))
+        return fontLineHeight(font);
+    const char* const bytes = text.data();
+    const auto lines = 1 + std::count(bytes, bytes + std::strlen(bytes), '\n');
+    return static_cast<int>(lines) * fontLineHeight(font);
 }
 
 int glutTextWidth(void* font, const char* format, ...)

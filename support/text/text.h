@@ -18,11 +18,13 @@
  * by a fontconfig pattern such as "sans-serif" or "DejaVu Serif:bold", at
  * a pixel size; the number it returns goes wherever an own font's number
  * does (drawText(), drawTextInFont(), textWidth()), for anti-aliased UTF-8
- * text, shaped, with fallback fonts for missing characters, rasterised at
- * the text scale. freeFont() releases one, fontLineHeight() spaces lines.
+ * text, shaped, in several lines and mixed directions, with fallback fonts
+ * for missing characters, rasterised at the text scale. freeFont()
+ * releases one, fontLineHeight() spaces lines.
  *
  * Widths: textWidth(), glutTextWidth() and strokeTextWidth() tell how far a
- * text would move the pen, for laying out and centring text yourself.
+ * text would move the pen, for laying out and centring text yourself;
+ * textHeight() how many pixels its lines take.
  *
  * Stroke text: drawStrokeText(), printf-style text in GLUT's vector font,
  * drawn in the scene's own coordinates so that it scales, turns and hides
@@ -34,7 +36,7 @@
  *
  * `#include <support/text/text.h>`.
  * Depends on: OpenGL, GLUT, GLX and Xlib (the automatic text scale),
- * FreeType, HarfBuzz and fontconfig (loaded fonts).
+ * FreeType, HarfBuzz, FriBidi and fontconfig (loaded fonts).
  * @{
  */
 #ifndef VESTRANE_TEXT_H
@@ -156,8 +158,13 @@ VESTRANE_API void setTextAlignment(int alignment);
  *
  * Loaded fonts (see loadFont()): the text is UTF-8; centred and
  * right-aligned text is placed by its exact width (textWidth()), with its
- * baseline half the height of the font's capitals below the anchor. Drawn
- * in the current colour, alpha included, blended over what is there.
+ * baseline half the height of the font's capitals below the anchor. A
+ * newline starts a line one fontLineHeight() lower, again at the anchor's
+ * x; each line is aligned on its own (centred lines each centred on the
+ * anchor, right-aligned lines each ending there), and the baseline drop of
+ * aligned text moves the whole block down once. Drawn in the current
+ * colour, alpha included, blended over what is there. In an own font a
+ * newline draws nothing and takes no room.
  *
  * Uses up the offset. The text is cut at 1999 characters (never inside a
  * UTF-8 sequence).
@@ -460,13 +467,27 @@ VESTRANE_API int getTextScale(void);
  *
  * Loaded fonts: the shaped advance of the UTF-8 text at the current text
  * scale (kerning and ligatures included), rounded to whole pixels; the
- * pen of the drawn text moves exactly as far.
+ * pen of the drawn text moves exactly as far. A text of several lines
+ * measures its widest line.
  *
  * @param font    font number as for drawText()
  * @param format  printf-style format, followed by its arguments
  * @return        the width in pixels
  */
 VESTRANE_API int textWidth(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
+
+/**
+ * Pixels that the lines of the formatted text take from top to bottom.
+ *
+ * Loaded fonts: the number of lines times fontLineHeight(); every newline
+ * starts a line, so "a\n\nb" is three lines, "a\n" two, "" and "a" one.
+ * Own fonts, which draw one line: fontLineHeight().
+ *
+ * @param font    font number as for drawText()
+ * @param format  printf-style format, followed by its arguments
+ * @return        the height in pixels at the current text scale
+ */
+VESTRANE_API int textHeight(int font, const char* format, ...) VESTRANE_TEXT_PRINTF(2, 3);
 
 /**
  * Pixels that drawGlutText() in a GLUT bitmap font moves the pen.
@@ -519,13 +540,16 @@ VESTRANE_API int fontLineHeight(int font);
  *
  * A loaded font draws anti-aliased UTF-8 text through FreeType, HarfBuzz
  * and fontconfig: kerning, the ligatures the font applies by default, marks
- * placed on their base, right-to-left scripts laid out right to left (a
- * text mixing directions keeps its runs in logical order: no bidirectional
- * reordering). A character the font lacks comes from the installed font
+ * placed on their base, right-to-left scripts laid out right to left. A
+ * line that mixes directions is shown in display order by the Unicode
+ * bidirectional algorithm (FriBidi): its direction is that of its first
+ * strong character (left to right when it has none), Latin words and
+ * European digits in Arabic or Hebrew run left to right, paired brackets
+ * are mirrored. A character the font lacks comes from the installed font
  * fontconfig picks for it, at the same size on the same baseline; one that
- * no installed font has shows the font's missing-glyph box. Control
- * characters draw nothing; invalid UTF-8 draws U+FFFD. Colour glyphs
- * (emoji) are not drawn.
+ * no installed font has shows the font's missing-glyph box. A newline
+ * starts a new line; other control characters draw nothing; invalid UTF-8
+ * draws U+FFFD. Colour glyphs (emoji) are not drawn.
  *
  * Each glyph is rasterised at the font's size times the text scale, once
  * per window and size, into the window's glyph textures (GL_ALPHA pages of
