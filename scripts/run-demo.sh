@@ -113,6 +113,8 @@ gallery heatmap "Vestrane heatmap"
 gallery two_windows "Vestrane orthographic" "Vestrane perspective"
 gallery picking --click 165 170 "Vestrane picking"
 gallery labels "Vestrane labels"
+# The same map with 1,000 more labels, drawn in one batch.
+gallery labels --with --many labels_many "Vestrane labels"
 # Text in a GLFW window's 3.3 core-profile context, then the same program in
 # an OpenGL ES 3.0 context made through EGL (glfw_labels_es.png); built only
 # where GLFW is found.

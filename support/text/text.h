@@ -22,6 +22,11 @@
  * for missing characters, rasterised at the text scale. freeFont()
  * releases one, fontLineHeight() spaces lines.
  *
+ * Many labels: beginTextBatch() and endTextBatch() draw a frame's texts
+ * with the GL state set up once and one draw call a glyph page;
+ * setTextHalo() draws text over a band of a colour of its own, readable
+ * over any background.
+ *
  * Widths: textWidth(), glutTextWidth() and strokeTextWidth() tell how far a
  * text would move the pen, for laying out and centring text yourself;
  * textHeight() how many pixels its lines take.
