@@ -288,8 +288,9 @@ void fontGroup()
     EXPECT_GT(fontLineHeight(any), 0);
 }
 
-/* Hostile text matrices and colours (NULL, non-finite, anything), releases
- * at random, and text while no context is current. */
+/* Hostile text matrices, colours and halos (NULL, non-finite, anything),
+ * batches begun and ended at random, releases at random, and text while no
+ * context is current. */
 void contextGroup()
 {
     std::array<float, 16> matrix{};
@@ -299,6 +300,10 @@ void contextGroup()
     std::array<float, 4> colour{};
     std::generate(colour.begin(), colour.end(), anyFloat);
     setTextColor(rng() % 3 == 0 ? nullptr : colour.data());
+    setTextHalo(rng() % 2 == 0 ? anyFloat() : static_cast<float>(rng() % 18),
+                rng() % 3 == 0 ? nullptr : colour.data());
+    if (rng() % 3 == 0)
+        rng() % 2 == 0 ? beginTextBatch() : endTextBatch();
     if (rng() % 4 == 0)
         releaseTextContext();
     if (rng() % 4 == 0) {

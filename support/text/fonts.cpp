@@ -34,9 +34,6 @@ const std::array<BitmapFont, ownFontCount> bitmapFonts = {{
 
 static_assert(std::max({boldRows, smallRows, greekRows, arrowRows}) == ownCellRows);
 
-// Cells a font takes on a glyph page: codes 32..127.
-constexpr int cellsPerFont = 96;
-
 int advanceOf(const BitmapFont& font, int code)
 {
     if (!hasOwnGlyph(code))
