@@ -750,6 +750,14 @@ TEST_P(Batches, HalosSurroundEveryGlyphUnderItAndChangeNoWidth)
                 setTextHalo(hostileWidth, hostileColor == nullptr ? nan : hostileColor);
             }
             const Image haloed = picture(window, draw);
+            EXPECT_EQ(differingPixels(picture(window,
+                                              [font] {
+                                                  setTextAnchor(10.0f, 40.0f, 0.0f);
+                                                  drawText(1, font, "Halo %d", 7);
+                                              }),
+                                      haloed),
+                      0)
+                << "depth-tested: the halo hides no glyph";
             setTextHalo(0.0f, haloBlue);
             EXPECT_EQ(differingPixels(picture(window, draw), glyphs), 0) << "halo off";
             EXPECT_EQ(textWidth(font, "Halo 7"), plainWidth * scale);

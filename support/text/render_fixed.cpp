@@ -478,6 +478,9 @@ void drawRuns(TextContext& context, SavedState& saved)
     glColorPointer(4, GL_FLOAT, stride, vertices.data() + 2);
     glVertexPointer(3, GL_FLOAT, stride, vertices.data() + 6);
     bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
+    GLboolean callerDepthMask = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &callerDepthMask);
+    bool depthWrites = true;
     bool textured = true;
     GLint first = 0;
     for (std::size_t i = 0; i < batch.runs.size(); ++i) {
@@ -488,6 +491,10 @@ void drawRuns(TextContext& context, SavedState& saved)
         if (run.depthTest != depthTest) {
             depthTest = run.depthTest;
             depthTest ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+        }
+        if (depthTest && run.depthWrites != depthWrites) {  // the mask is pushed with the frame
+            depthWrites = run.depthWrites;
+            glDepthMask(depthWrites && callerDepthMask == GL_TRUE ? GL_TRUE : GL_FALSE);
         }
         blendForRun(context.kind.glVersion, saved, run.kind);
         textureForRun(textured, run.kind);

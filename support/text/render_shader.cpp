@@ -217,6 +217,8 @@ struct SavedState {
     std::array<GLint, 2> polygonMode{GL_FILL, GL_FILL};
     bool coverageBlending = false;  // set for a run of loaded-font glyphs
     bool depthTestNow = false;      // the depth test as the runs left it
+    GLboolean depthMask = GL_TRUE;
+    bool depthWritesNow = true;  // the mask is the caller's; false: off for halos
 };
 
 void setSwitch(GLenum capability, bool on)
@@ -243,6 +245,7 @@ SavedState enterDrawing(TextContext& context)
     }
     saved.depthTest = glIsEnabled(GL_DEPTH_TEST);
     saved.depthTestNow = saved.depthTest == GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &saved.depthMask);
     saved.cullFace = glIsEnabled(GL_CULL_FACE);
     if (!context.kind.es) {
         glGetIntegerv(GL_POLYGON_MODE, saved.polygonMode.data());
@@ -297,6 +300,8 @@ void leaveDrawing(const TextContext& context, SavedState& saved)
         glEnable(GL_CULL_FACE);
     if ((saved.depthTest == GL_TRUE) != saved.depthTestNow)
         setSwitch(GL_DEPTH_TEST, saved.depthTest == GL_TRUE);
+    if (!saved.depthWritesNow)
+        glDepthMask(saved.depthMask);
     if (!context.kind.es && (saved.polygonMode[0] != GL_FILL || saved.polygonMode[1] != GL_FILL))
         glPolygonMode(GL_FRONT_AND_BACK, static_cast<GLenum>(saved.polygonMode[0]));
     if (saved.sampler != 0)
@@ -454,6 +459,10 @@ void drawRuns(TextContext& context, SavedState& saved)
         if (run.depthTest != saved.depthTestNow) {
             saved.depthTestNow = run.depthTest;
             setSwitch(GL_DEPTH_TEST, run.depthTest);
+        }
+        if (run.depthTest && run.depthWrites != saved.depthWritesNow) {
+            saved.depthWritesNow = run.depthWrites;
+            glDepthMask(run.depthWrites ? saved.depthMask : GL_FALSE);
         }
         blendForRun(saved, run.kind);
         if (static_cast<int>(run.kind) != mode) {

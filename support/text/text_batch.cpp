@@ -15,13 +15,23 @@ namespace vestrane::detail {
 
 namespace {
 
+// How a quad is drawn: its run's kind, page and depth settings.
+struct QuadKind {
+    RunKind kind;
+    int page;
+    bool depthTest;
+    bool depthWrites;
+};
+
 // Appends a quad, extending the last run when it is drawn the same way.
-void appendQuad(TextBatch& batch, RunKind kind, int page, bool depthTest, const BatchQuad& quad)
+void appendQuad(TextBatch& batch, const QuadKind& how, const BatchQuad& quad)
 {
     BatchRun* last = batch.runs.empty() ? nullptr : &batch.runs.back();
-    if (last == nullptr || last->kind != kind || last->page != page || last->depthTest != depthTest)
-        last = &batch.runs.emplace_back(
-            BatchRun{kind, page, depthTest, static_cast<std::uint32_t>(batch.quads.size()), 0});
+    if (last == nullptr || last->kind != how.kind || last->page != how.page ||
+        last->depthTest != how.depthTest || last->depthWrites != how.depthWrites)
+        last =
+            &batch.runs.emplace_back(BatchRun{how.kind, how.page, how.depthTest, how.depthWrites,
+                                              static_cast<std::uint32_t>(batch.quads.size()), 0});
     batch.quads.push_back(quad);
     ++last->count;
 }
@@ -62,7 +72,7 @@ void recordOwnGlyphs(TextBatch& batch, GlyphAtlas& atlas, const OwnText& text, b
         const CachedGlyph& entry = atlasOwnGlyph(atlas, fontIndex, code, text.scale, halo);
         const float left = std::floor(x + slack - ownGlyphOriginX * scale);
         if (entry.page >= 0)
-            appendQuad(batch, RunKind::ownGlyphs, entry.page, depthTest,
+            appendQuad(batch, {RunKind::ownGlyphs, entry.page, depthTest, depthTest && halo == 0},
                        entryQuad(entry, left, bottom, text.start.depth, color));
         x += static_cast<float>(glyphAdvance(text.font, static_cast<unsigned char>(code))) * scale;
     }
@@ -76,10 +86,10 @@ void recordLoadedGlyphs(TextBatch& batch, GlyphAtlas& atlas, const TextLayout& l
     for (const PlacedGlyph& glyph : layout.glyphs) {
         const CachedGlyph& entry = atlasGlyph(atlas, glyph, halo);
         if (entry.page >= 0)
-            appendQuad(batch, RunKind::loadedGlyphs, entry.page, depthTest,
-                       entryQuad(entry, x + static_cast<float>(roundToPixels(glyph.x)),
-                                 baseline + static_cast<float>(roundToPixels(glyph.y)), depth,
-                                 color));
+            appendQuad(
+                batch, {RunKind::loadedGlyphs, entry.page, depthTest, depthTest && halo == 0},
+                entryQuad(entry, x + static_cast<float>(roundToPixels(glyph.x)),
+                          baseline + static_cast<float>(roundToPixels(glyph.y)), depth, color));
     }
 }
 
@@ -110,7 +120,7 @@ void recordLoadedText(TextBatch& batch, GlyphAtlas& atlas, const TextLayout& lay
 void recordLine(TextBatch& batch, const std::array<float, 3>& from, const std::array<float, 3>& to,
                 const DrawStyle& style)
 {
-    appendQuad(batch, RunKind::lines, -1, false,
+    appendQuad(batch, {RunKind::lines, -1, false, false},
                {from[0], from[1], to[0], to[1], from[2], 0.0f, 0.0f, 0.0f, 0.0f, style.color});
 }
 

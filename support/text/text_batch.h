@@ -84,11 +84,13 @@ struct BatchQuad {
 };
 
 /* Consecutive quads drawn in one call: `page` indexes the atlas's pages
- * (-1 for lines). */
+ * (-1 for lines). Halos are depth-tested as their text is but write no
+ * depth, which would hide their own glyphs, at the same depth. */
 struct BatchRun {
     RunKind kind;
     int page;
     bool depthTest;
+    bool depthWrites;
     std::uint32_t first;
     std::uint32_t count;
 };
