@@ -13,7 +13,7 @@
  *
  * Every drawing works in a window-pixel frame: an orthographic projection
  * of the viewport's window pixels, depth 0 near to 1 far, in which the
- * object point (X, Y, -Z) lands on window pixel (X, Y) at depth Z. The
+ * object point (X, Y, Z) lands on window pixel (X, Y) at depth Z. The
  * matrices, the matrix mode, the depth-test switch, the list base and the
  * current colour are put back before each entry returns.
  */
@@ -50,7 +50,7 @@ void loadWindowPixelProjection()
     const GLdouble left = viewport[0];
     const GLdouble bottom = viewport[1];
     glOrtho(left, left + std::max(viewport[2], 1), bottom, bottom + std::max(viewport[3], 1), 0.0,
-            1.0);
+            -1.0);
 }
 
 // Enters the window-pixel frame with the depth test switched as asked.
@@ -119,7 +119,7 @@ SavedColor saveColor()
 // pixel position under a perspective anchor.
 void placeRaster(const RasterStart& start)
 {
-    glRasterPos4f(start.x, start.y, -start.depth, 1.0f);
+    glRasterPos4f(start.x, start.y, start.depth, 1.0f);
     glBitmap(0, 0, 0.0f, 0.0f, start.dx, start.dy, nullptr);
 }
 
@@ -416,48 +416,8 @@ void textureForRun(bool& textured, RunKind kind)
     textured = wanted;
 }
 
-// The batch's vertices (s, t, r, g, b, a, x, y, z), kept so that drawing
-// again allocates nothing: four a quad, two a line.
-constexpr int floatsPerVertex = 9;
+// The batch's vertices, kept so that drawing again allocates nothing.
 std::vector<GLfloat> vertices;
-
-void appendVertex(const BatchQuad& quad, float x, float y, float s, float t)
-{
-    const auto& [r, g, b, a] = quad.color;
-    const GLfloat vertex[floatsPerVertex] = {s, t, r, g, b, a, x, y, -quad.depth};
-    vertices.insert(vertices.end(), std::begin(vertex), std::end(vertex));
-}
-
-// Appends a run's vertices, its quads cut to the viewport; returns how
-// many.
-GLsizei appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const BatchRun& run,
-                          const std::array<GLint, 4>& viewport)
-{
-    const std::size_t before = vertices.size();
-    const BatchQuad* const quads = batch.quads.data() + run.first;
-    if (run.kind == RunKind::lines) {
-        for (std::uint32_t i = 0; i < run.count; ++i) {
-            appendVertex(quads[i], quads[i].x0, quads[i].y0, 0.0f, 0.0f);
-            appendVertex(quads[i], quads[i].x1, quads[i].y1, 0.0f, 0.0f);
-        }
-        return static_cast<GLsizei>(run.count * 2);
-    }
-    const auto size = static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
-    for (std::uint32_t i = 0; i < run.count; ++i) {
-        BatchQuad quad = quads[i];
-        if (!clipQuad(quad, viewport))
-            continue;
-        const float s0 = quad.s0 / size;
-        const float s1 = quad.s1 / size;
-        const float t0 = quad.t0 / size;
-        const float t1 = quad.t1 / size;
-        appendVertex(quad, quad.x0, quad.y0, s0, t1);
-        appendVertex(quad, quad.x1, quad.y0, s1, t1);
-        appendVertex(quad, quad.x1, quad.y1, s1, t0);
-        appendVertex(quad, quad.x0, quad.y1, s0, t0);
-    }
-    return static_cast<GLsizei>((vertices.size() - before) / floatsPerVertex);
-}
 
 // How many vertices each run of the batch has, kept with the vertices.
 std::vector<GLsizei> runVertices;
@@ -472,11 +432,16 @@ void drawRuns(TextContext& context, SavedState& saved)
     vertices.clear();
     runVertices.clear();
     for (const BatchRun& run : batch.runs)
-        runVertices.push_back(appendRunVertices(context.atlas, batch, run, viewport));
+        runVertices.push_back(static_cast<GLsizei>(appendRunVertices(
+            batch, run,
+            run.page < 0
+                ? 1.0f
+                : static_cast<float>(context.atlas.pages[static_cast<std::size_t>(run.page)].size),
+            viewport, vertices)));
     constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
-    glTexCoordPointer(2, GL_FLOAT, stride, vertices.data());
-    glColorPointer(4, GL_FLOAT, stride, vertices.data() + 2);
-    glVertexPointer(3, GL_FLOAT, stride, vertices.data() + 6);
+    glVertexPointer(3, GL_FLOAT, stride, vertices.data());
+    glTexCoordPointer(2, GL_FLOAT, stride, vertices.data() + 3);
+    glColorPointer(4, GL_FLOAT, stride, vertices.data() + 5);
     bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     GLboolean callerDepthMask = GL_TRUE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &callerDepthMask);
@@ -503,7 +468,7 @@ void drawRuns(TextContext& context, SavedState& saved)
         } else {
             glBindTexture(GL_TEXTURE_2D,
                           context.atlas.pages[static_cast<std::size_t>(run.page)].texture);
-            glDrawArrays(GL_QUADS, first, count);
+            glDrawArrays(GL_TRIANGLES, first, count);
         }
         first += count;
     }

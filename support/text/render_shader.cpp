@@ -74,7 +74,6 @@ void main()
 constexpr GLuint positionAttribute = 0;
 constexpr GLuint texelAttribute = 1;
 constexpr GLuint tintAttribute = 2;
-constexpr int floatsPerVertex = 9;  // x, y, depth, s, t, r, g, b, a
 
 std::string shaderVersion(const ContextKind& kind)
 {
@@ -314,8 +313,7 @@ void leaveDrawing(const TextContext& context, SavedState& saved)
 // Drawing
 // ---------------------------------------------------------------------------
 
-// The batch's vertices, kept so that drawing again allocates nothing: six
-// a quad (two triangles), two a line.
+// The batch's vertices, kept so that drawing again allocates nothing.
 std::vector<GLfloat> vertices;
 
 // The uniforms of a batch: the viewport's window pixels to clip space, as
@@ -354,46 +352,6 @@ void sendVertices(TextContext& context)
                               reinterpret_cast<const void*>(5 * sizeof(GLfloat)));
         // NOLINTEND(performance-no-int-to-ptr)
     }
-}
-
-void appendVertex(const BatchQuad& quad, float x, float y, float s, float t)
-{
-    const auto& [r, g, b, a] = quad.color;
-    const GLfloat vertex[floatsPerVertex] = {x, y, quad.depth, s, t, r, g, b, a};
-    vertices.insert(vertices.end(), std::begin(vertex), std::end(vertex));
-}
-
-// Appends a run's vertices, its quads cut to the viewport; returns how
-// many.
-GLsizei appendRunVertices(const GlyphAtlas& atlas, const TextBatch& batch, const BatchRun& run,
-                          const std::array<GLint, 4>& viewport)
-{
-    const std::size_t before = vertices.size();
-    const BatchQuad* const quads = batch.quads.data() + run.first;
-    if (run.kind == RunKind::lines) {
-        for (std::uint32_t i = 0; i < run.count; ++i) {
-            appendVertex(quads[i], quads[i].x0, quads[i].y0, 0.0f, 0.0f);
-            appendVertex(quads[i], quads[i].x1, quads[i].y1, 0.0f, 0.0f);
-        }
-        return static_cast<GLsizei>(run.count * 2);
-    }
-    const auto size = static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
-    for (std::uint32_t i = 0; i < run.count; ++i) {
-        BatchQuad quad = quads[i];
-        if (!clipQuad(quad, viewport))
-            continue;
-        const float s0 = quad.s0 / size;
-        const float s1 = quad.s1 / size;
-        const float t0 = quad.t0 / size;
-        const float t1 = quad.t1 / size;
-        appendVertex(quad, quad.x0, quad.y0, s0, t1);
-        appendVertex(quad, quad.x1, quad.y0, s1, t1);
-        appendVertex(quad, quad.x1, quad.y1, s1, t0);
-        appendVertex(quad, quad.x0, quad.y0, s0, t1);
-        appendVertex(quad, quad.x1, quad.y1, s1, t0);
-        appendVertex(quad, quad.x0, quad.y1, s0, t0);
-    }
-    return static_cast<GLsizei>((vertices.size() - before) / floatsPerVertex);
 }
 
 GLuint newTexture()
@@ -446,7 +404,12 @@ void drawRuns(TextContext& context, SavedState& saved)
     vertices.clear();
     runVertices.clear();
     for (const BatchRun& run : batch.runs)
-        runVertices.push_back(appendRunVertices(context.atlas, batch, run, viewport));
+        runVertices.push_back(static_cast<GLsizei>(appendRunVertices(
+            batch, run,
+            run.page < 0
+                ? 1.0f
+                : static_cast<float>(context.atlas.pages[static_cast<std::size_t>(run.page)].size),
+            viewport, vertices)));
     sendVertices(context);
     setFrame(context, viewport);
     int mode = -1;

@@ -151,6 +151,37 @@ bool clipQuad(BatchQuad& quad, const std::array<int, 4>& viewport)
     return true;
 }
 
+std::size_t appendRunVertices(const TextBatch& batch, const BatchRun& run, float pageSize,
+                              const std::array<int, 4>& viewport, std::vector<float>& vertices)
+{
+    const std::size_t before = vertices.size();
+    const auto append = [&vertices](const BatchQuad& quad, float x, float y, float s, float t) {
+        const auto& [r, g, b, a] = quad.color;
+        const float vertex[floatsPerVertex] = {x, y, quad.depth, s, t, r, g, b, a};
+        vertices.insert(vertices.end(), std::begin(vertex), std::end(vertex));
+    };
+    const BatchQuad* const quads = batch.quads.data() + run.first;
+    for (std::uint32_t i = 0; i < run.count; ++i) {
+        BatchQuad quad = quads[i];
+        if (run.kind == RunKind::lines) {
+            append(quad, quad.x0, quad.y0, 0.0f, 0.0f);
+            append(quad, quad.x1, quad.y1, 0.0f, 0.0f);
+        } else if (clipQuad(quad, viewport)) {
+            const float s0 = quad.s0 / pageSize;
+            const float s1 = quad.s1 / pageSize;
+            const float t0 = quad.t0 / pageSize;
+            const float t1 = quad.t1 / pageSize;
+            append(quad, quad.x0, quad.y0, s0, t1);
+            append(quad, quad.x1, quad.y0, s1, t1);
+            append(quad, quad.x1, quad.y1, s1, t0);
+            append(quad, quad.x0, quad.y0, s0, t1);
+            append(quad, quad.x1, quad.y1, s1, t0);
+            append(quad, quad.x0, quad.y1, s0, t0);
+        }
+    }
+    return (vertices.size() - before) / floatsPerVertex;
+}
+
 void clearBatch(TextBatch& batch)
 {
     batch.quads.clear();

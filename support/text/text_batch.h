@@ -25,6 +25,7 @@
 #include "support/text/loaded_fonts.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -118,6 +119,16 @@ void recordLoadedText(TextBatch& batch, GlyphAtlas& atlas, const TextLayout& lay
 /* Records a line between two window points. Throws std::bad_alloc. */
 void recordLine(TextBatch& batch, const std::array<float, 3>& from, const std::array<float, 3>& to,
                 const DrawStyle& style);
+
+/* The vertices the renderers draw a batch from: window x, y and depth,
+ * the page's s and t (0 to 1), red, green, blue and alpha. */
+inline constexpr int floatsPerVertex = 9;
+
+/* Appends the vertices of a run to `vertices`: two triangles a quad, cut
+ * to `viewport` (clipQuad), its texels over `pageSize`; two vertices a
+ * line. Returns how many vertices. Throws std::bad_alloc. */
+std::size_t appendRunVertices(const TextBatch& batch, const BatchRun& run, float pageSize,
+                              const std::array<int, 4>& viewport, std::vector<float>& vertices);
 
 /* Cuts a glyph's or halo's quad to the window rectangle [x, x + width) x
  * [y, y + height) of `viewport` (x, y, width, height), its texels with it
