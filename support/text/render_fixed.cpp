@@ -420,7 +420,7 @@ void textureForRun(bool& textured, RunKind kind)
 std::vector<GLfloat> vertices;
 
 // How many vertices each run of the batch has, kept with the vertices.
-std::vector<GLsizei> runVertices;
+std::vector<int> runVertices;
 
 // Draws the batch's runs, in the window-pixel frame with the glyph state
 // set.
@@ -429,15 +429,7 @@ void drawRuns(TextContext& context, SavedState& saved)
     const TextBatch& batch = context.batch;
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
-    vertices.clear();
-    runVertices.clear();
-    for (const BatchRun& run : batch.runs)
-        runVertices.push_back(static_cast<GLsizei>(appendRunVertices(
-            batch, run,
-            run.page < 0
-                ? 1.0f
-                : static_cast<float>(context.atlas.pages[static_cast<std::size_t>(run.page)].size),
-            viewport, vertices)));
+    batchVertices(batch, context.atlas, viewport, vertices, runVertices);
     constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
     glVertexPointer(3, GL_FLOAT, stride, vertices.data());
     glTexCoordPointer(2, GL_FLOAT, stride, vertices.data() + 3);
@@ -450,7 +442,7 @@ void drawRuns(TextContext& context, SavedState& saved)
     GLint first = 0;
     for (std::size_t i = 0; i < batch.runs.size(); ++i) {
         const BatchRun& run = batch.runs[i];
-        const GLsizei count = runVertices[i];
+        const auto count = static_cast<GLsizei>(runVertices[i]);
         if (count == 0)
             continue;
         if (run.depthTest != depthTest) {

@@ -393,7 +393,7 @@ void sendPages(TextContext& context)
 }
 
 // How many vertices each run of the batch has, kept with the vertices.
-std::vector<GLsizei> runVertices;
+std::vector<int> runVertices;
 
 // Draws the batch's runs with the program in use.
 void drawRuns(TextContext& context, SavedState& saved)
@@ -401,22 +401,14 @@ void drawRuns(TextContext& context, SavedState& saved)
     const TextBatch& batch = context.batch;
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
-    vertices.clear();
-    runVertices.clear();
-    for (const BatchRun& run : batch.runs)
-        runVertices.push_back(static_cast<GLsizei>(appendRunVertices(
-            batch, run,
-            run.page < 0
-                ? 1.0f
-                : static_cast<float>(context.atlas.pages[static_cast<std::size_t>(run.page)].size),
-            viewport, vertices)));
+    batchVertices(batch, context.atlas, viewport, vertices, runVertices);
     sendVertices(context);
     setFrame(context, viewport);
     int mode = -1;
     GLint first = 0;
     for (std::size_t i = 0; i < batch.runs.size(); ++i) {
         const BatchRun& run = batch.runs[i];
-        const GLsizei count = runVertices[i];
+        const auto count = static_cast<GLsizei>(runVertices[i]);
         if (count == 0)
             continue;
         if (run.depthTest != saved.depthTestNow) {

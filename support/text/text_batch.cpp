@@ -151,6 +151,9 @@ bool clipQuad(BatchQuad& quad, const std::array<int, 4>& viewport)
     return true;
 }
 
+namespace {
+
+// Appends the vertices of a run; returns how many.
 std::size_t appendRunVertices(const TextBatch& batch, const BatchRun& run, float pageSize,
                               const std::array<int, 4>& viewport, std::vector<float>& vertices)
 {
@@ -180,6 +183,23 @@ std::size_t appendRunVertices(const TextBatch& batch, const BatchRun& run, float
         }
     }
     return (vertices.size() - before) / floatsPerVertex;
+}
+
+}  // namespace
+
+void batchVertices(const TextBatch& batch, const GlyphAtlas& atlas,
+                   const std::array<int, 4>& viewport, std::vector<float>& vertices,
+                   std::vector<int>& runVertices)
+{
+    vertices.clear();
+    runVertices.clear();
+    for (const BatchRun& run : batch.runs) {
+        const float pageSize =
+            run.page < 0 ? 1.0f
+                         : static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
+        runVertices.push_back(
+            static_cast<int>(appendRunVertices(batch, run, pageSize, viewport, vertices)));
+    }
 }
 
 void clearBatch(TextBatch& batch)

@@ -124,11 +124,13 @@ void recordLine(TextBatch& batch, const std::array<float, 3>& from, const std::a
  * the page's s and t (0 to 1), red, green, blue and alpha. */
 inline constexpr int floatsPerVertex = 9;
 
-/* Appends the vertices of a run to `vertices`: two triangles a quad, cut
- * to `viewport` (clipQuad), its texels over `pageSize`; two vertices a
- * line. Returns how many vertices. Throws std::bad_alloc. */
-std::size_t appendRunVertices(const TextBatch& batch, const BatchRun& run, float pageSize,
-                              const std::array<int, 4>& viewport, std::vector<float>& vertices);
+/* The vertices of a batch, run after run, into `vertices` (emptied first):
+ * two triangles a quad, cut to `viewport` (clipQuad), its texels over its
+ * page's size; two vertices a line. `runVertices[i]` says how many run i
+ * has (0 when nothing of it is left). Throws std::bad_alloc. */
+void batchVertices(const TextBatch& batch, const GlyphAtlas& atlas,
+                   const std::array<int, 4>& viewport, std::vector<float>& vertices,
+                   std::vector<int>& runVertices);
 
 /* Cuts a glyph's or halo's quad to the window rectangle [x, x + width) x
  * [y, y + height) of `viewport` (x, y, width, height), its texels with it
