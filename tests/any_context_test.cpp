@@ -576,7 +576,8 @@ namespace {
 const Color haloBlue[4] = {0.0f, 0.0f, 1.0f, 1.0f};
 
 // Labels in own and loaded fonts (two faces: two pages), three alignments,
-// two scales, colours, halos, depth flags and lines.
+// two scales, colours, halos, depth flags, two lines, mixed directions,
+// window lines, and glyphs cut at the window's edge.
 void drawLabels(int sans, int serif)
 {
     const Color red[4] = {1.0f, 0.2f, 0.2f, 1.0f};
@@ -589,7 +590,7 @@ void drawLabels(int sans, int serif)
             setTextAnchor(40.0f + 80.0f * static_cast<float>(i), 20.0f + 40.0f * (scale - 1), 0.0f);
             drawText(i % 2, boldFont, "Ab%d", i);
             setTextOffset(0.0f, -12.0f, 0.0f);
-            drawText(i % 2, sans, "Wö%d", i);
+            drawText(i % 2, sans, "Wö%d\nשלום %d", i, i);
             drawTextInFont(serif, "fi%d", i);
             drawWindowLine(0, 0, 10, -10);
         }
