@@ -416,35 +416,23 @@ void textureForRun(bool& textured, RunKind kind)
     textured = wanted;
 }
 
-// The batch's vertices, kept so that drawing again allocates nothing.
-std::vector<GLfloat> vertices;
-
-// How many vertices each run of the batch has, kept with the vertices.
-std::vector<int> runVertices;
-
 // Draws the batch's runs, in the window-pixel frame with the glyph state
 // set.
 void drawRuns(TextContext& context, SavedState& saved)
 {
-    const TextBatch& batch = context.batch;
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
-    batchVertices(batch, context.atlas, viewport, vertices, runVertices);
+    batchVertices(context.batch, context.atlas, viewport);
     constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
-    glVertexPointer(3, GL_FLOAT, stride, vertices.data());
-    glTexCoordPointer(2, GL_FLOAT, stride, vertices.data() + 3);
-    glColorPointer(4, GL_FLOAT, stride, vertices.data() + 5);
+    glVertexPointer(3, GL_FLOAT, stride, context.batch.vertices.data());
+    glTexCoordPointer(2, GL_FLOAT, stride, context.batch.vertices.data() + 3);
+    glColorPointer(4, GL_FLOAT, stride, context.batch.vertices.data() + 5);
     bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     GLboolean callerDepthMask = GL_TRUE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &callerDepthMask);
     bool depthWrites = true;
     bool textured = true;
-    GLint first = 0;
-    for (std::size_t i = 0; i < batch.runs.size(); ++i) {
-        const BatchRun& run = batch.runs[i];
-        const auto count = static_cast<GLsizei>(runVertices[i]);
-        if (count == 0)
-            continue;
+    forEachDrawnRun(context.batch, [&](const BatchRun& run, int first, int count) {
         if (run.depthTest != depthTest) {
             depthTest = run.depthTest;
             depthTest ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
@@ -455,15 +443,11 @@ void drawRuns(TextContext& context, SavedState& saved)
         }
         blendForRun(context.kind.glVersion, saved, run.kind);
         textureForRun(textured, run.kind);
-        if (run.kind == RunKind::lines) {
-            glDrawArrays(GL_LINES, first, count);
-        } else {
+        if (run.kind != RunKind::lines)
             glBindTexture(GL_TEXTURE_2D,
                           context.atlas.pages[static_cast<std::size_t>(run.page)].texture);
-            glDrawArrays(GL_TRIANGLES, first, count);
-        }
-        first += count;
-    }
+        glDrawArrays(run.kind == RunKind::lines ? GL_LINES : GL_TRIANGLES, first, count);
+    });
     textureForRun(textured, RunKind::ownGlyphs);
     blendForRun(context.kind.glVersion, saved, RunKind::ownGlyphs);
 }

@@ -313,9 +313,6 @@ void leaveDrawing(const TextContext& context, SavedState& saved)
 // Drawing
 // ---------------------------------------------------------------------------
 
-// The batch's vertices, kept so that drawing again allocates nothing.
-std::vector<GLfloat> vertices;
-
 // The uniforms of a batch: the viewport's window pixels to clip space, as
 // the fixed-function renderer's window-pixel projection maps them.
 void setFrame(const TextContext& context, const std::array<GLint, 4>& viewport)
@@ -336,8 +333,8 @@ void setFrame(const TextContext& context, const std::array<GLint, 4>& viewport)
 void sendVertices(TextContext& context)
 {
     ShaderObjects& objects = context.shader;
-    const auto bytes = static_cast<GLsizeiptr>(vertices.size() * sizeof(GLfloat));
-    glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_STREAM_DRAW);
+    const auto bytes = static_cast<GLsizeiptr>(context.batch.vertices.size() * sizeof(GLfloat));
+    glBufferData(GL_ARRAY_BUFFER, bytes, context.batch.vertices.data(), GL_STREAM_DRAW);
     if (!objects.layoutSet) {
         objects.layoutSet = true;
         constexpr GLsizei stride = floatsPerVertex * sizeof(GLfloat);
@@ -392,25 +389,16 @@ void sendPages(TextContext& context)
     });
 }
 
-// How many vertices each run of the batch has, kept with the vertices.
-std::vector<int> runVertices;
-
 // Draws the batch's runs with the program in use.
 void drawRuns(TextContext& context, SavedState& saved)
 {
-    const TextBatch& batch = context.batch;
     std::array<GLint, 4> viewport{};
     glGetIntegerv(GL_VIEWPORT, viewport.data());
-    batchVertices(batch, context.atlas, viewport, vertices, runVertices);
+    batchVertices(context.batch, context.atlas, viewport);
     sendVertices(context);
     setFrame(context, viewport);
     int mode = -1;
-    GLint first = 0;
-    for (std::size_t i = 0; i < batch.runs.size(); ++i) {
-        const BatchRun& run = batch.runs[i];
-        const auto count = static_cast<GLsizei>(runVertices[i]);
-        if (count == 0)
-            continue;
+    forEachDrawnRun(context.batch, [&](const BatchRun& run, int first, int count) {
         if (run.depthTest != saved.depthTestNow) {
             saved.depthTestNow = run.depthTest;
             setSwitch(GL_DEPTH_TEST, run.depthTest);
@@ -424,13 +412,11 @@ void drawRuns(TextContext& context, SavedState& saved)
             mode = static_cast<int>(run.kind);
             glUniform1i(context.shader.modeLocation, mode);
         }
-        const bool line = run.kind == RunKind::lines;
-        if (!line)
+        if (run.kind != RunKind::lines)
             glBindTexture(GL_TEXTURE_2D,
                           context.atlas.pages[static_cast<std::size_t>(run.page)].texture);
-        glDrawArrays(line ? GL_LINES : GL_TRIANGLES, first, count);
-        first += count;
-    }
+        glDrawArrays(run.kind == RunKind::lines ? GL_LINES : GL_TRIANGLES, first, count);
+    });
 }
 
 }  // namespace

@@ -187,18 +187,16 @@ std::size_t appendRunVertices(const TextBatch& batch, const BatchRun& run, float
 
 }  // namespace
 
-void batchVertices(const TextBatch& batch, const GlyphAtlas& atlas,
-                   const std::array<int, 4>& viewport, std::vector<float>& vertices,
-                   std::vector<int>& runVertices)
+void batchVertices(TextBatch& batch, const GlyphAtlas& atlas, const std::array<int, 4>& viewport)
 {
-    vertices.clear();
-    runVertices.clear();
+    batch.vertices.clear();
+    batch.runVertices.clear();
     for (const BatchRun& run : batch.runs) {
         const float pageSize =
             run.page < 0 ? 1.0f
                          : static_cast<float>(atlas.pages[static_cast<std::size_t>(run.page)].size);
-        runVertices.push_back(
-            static_cast<int>(appendRunVertices(batch, run, pageSize, viewport, vertices)));
+        batch.runVertices.push_back(
+            static_cast<int>(appendRunVertices(batch, run, pageSize, viewport, batch.vertices)));
     }
 }
 

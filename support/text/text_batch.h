@@ -100,6 +100,10 @@ struct TextBatch {
     std::vector<BatchQuad> quads;
     std::vector<BatchRun> runs;
     bool open = false;  // between beginTextBatch and endTextBatch
+    // What a renderer draws from, made by batchVertices: the vertices, and
+    // how many each run has.
+    std::vector<float> vertices;
+    std::vector<int> runVertices;
 };
 
 /* Records own-font text as glBitmap would draw it: each glyph at the floor
@@ -124,13 +128,24 @@ void recordLine(TextBatch& batch, const std::array<float, 3>& from, const std::a
  * the page's s and t (0 to 1), red, green, blue and alpha. */
 inline constexpr int floatsPerVertex = 9;
 
-/* The vertices of a batch, run after run, into `vertices` (emptied first):
- * two triangles a quad, cut to `viewport` (clipQuad), its texels over its
- * page's size; two vertices a line. `runVertices[i]` says how many run i
- * has (0 when nothing of it is left). Throws std::bad_alloc. */
-void batchVertices(const TextBatch& batch, const GlyphAtlas& atlas,
-                   const std::array<int, 4>& viewport, std::vector<float>& vertices,
-                   std::vector<int>& runVertices);
+/* The vertices of a batch, run after run, into batch.vertices (emptied
+ * first): two triangles a quad, cut to `viewport` (clipQuad), its texels
+ * over its page's size; two vertices a line. batch.runVertices[i] says how
+ * many run i has (0 when nothing of it is left). Throws std::bad_alloc. */
+void batchVertices(TextBatch& batch, const GlyphAtlas& atlas, const std::array<int, 4>& viewport);
+
+/* Calls draw(run, first, count) for each run of the batch with vertices
+ * left, in order: its first vertex and how many (after batchVertices). */
+template <typename Draw>
+void forEachDrawnRun(const TextBatch& batch, Draw draw)
+{
+    int first = 0;
+    for (std::size_t i = 0; i < batch.runs.size(); ++i) {
+        if (batch.runVertices[i] != 0)
+            draw(batch.runs[i], first, batch.runVertices[i]);
+        first += batch.runVertices[i];
+    }
+}
 
 /* Cuts a glyph's or halo's quad to the window rectangle [x, x + width) x
  * [y, y + height) of `viewport` (x, y, width, height), its texels with it
