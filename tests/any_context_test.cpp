@@ -793,6 +793,62 @@ TEST_P(Batches, HalosSurroundEveryGlyphUnderItAndChangeNoWidth)
     freeFont(sans);
 }
 
+TEST_P(Batches, GlyphsCutAtTheViewportsEdgeKeepTheirPixels)
+{
+    TextWindow window(GetParam(), width, height);
+    OPEN_OR_SKIP(window);
+    const int sans = loadFont(sansFile, 24.0f);
+    setTextHalo(1.0f, haloBlue);
+    const auto draw = [sans] {
+        // Anchors inside the window, text reaching past each edge.
+        const std::array<std::array<float, 3>, 4> anchors{{{3.0f, 40.0f, alignRight},
+                                                           {width - 12.0f, 40.0f, alignLeft},
+                                                           {120.0f, 3.0f, alignCentred},
+                                                           {60.0f, height - 4.0f, alignLeft}}};
+        for (const auto& [x, y, alignment] : anchors) {
+            setTextAlignment(static_cast<int>(alignment));
+            setTextAnchor(x, y, 0.0f);
+            drawText(0, sans, "Wg\u00c9");
+            drawText(0, boldFont, "Wg");
+        }
+    };
+    const Image cut = picture(window, draw);
+    // A viewport 30 pixels larger on every side, the anchors on the same
+    // pixels: nothing is cut before GL, which keeps to the window.
+    constexpr float margin = 30.0f;
+    constexpr float wide = width + 2 * margin;
+    constexpr float tall = height + 2 * margin;
+    constexpr Matrix widePixels = {2.0f / wide,
+                                   0,
+                                   0,
+                                   0,
+                                   0,
+                                   2.0f / tall,
+                                   0,
+                                   0,
+                                   0,
+                                   0,
+                                   1,
+                                   0,
+                                   -1.0f + 2.0f * margin / wide,
+                                   -1.0f + 2.0f * margin / tall,
+                                   0,
+                                   1};
+    const Image whole = picture(
+        window,
+        [&] {
+            glViewport(-30, -30, width + 60, height + 60);
+            draw();
+            glViewport(0, 0, width, height);
+        },
+        widePixels);
+    EXPECT_GT(litPixels(cut), 200);
+    EXPECT_EQ(differingPixels(cut, whole), 0);
+    setTextHalo(0.0f, nullptr);
+    expectNoError(window);
+    freeFont(sans);
+}
+
 INSTANTIATE_TEST_SUITE_P(EachKind, Batches,
                          ::testing::Values(GlContextKind::compatibility, GlContextKind::core,
                                            GlContextKind::es),
