@@ -111,8 +111,9 @@ bool drawsWithShaders(const TextContext* context)
 
 // The colour and depth test of a drawing: the caller's colour when set; in
 // a core or ES context, which has no current colour, opaque white; else
-// GL's current colour.
-DrawStyle drawStyle(const TextContext* context, bool depthTest)
+// GL's current colour, read (`recorded`) when the drawing is recorded for
+// a batch, and left to GL when it is drawn at the raster position.
+DrawStyle drawStyle(const TextContext* context, bool depthTest, bool recorded)
 {
     DrawStyle style;
     style.depthTest = depthTest;
@@ -121,7 +122,7 @@ DrawStyle drawStyle(const TextContext* context, bool depthTest)
         style.ownColor = true;
     } else if (drawsWithShaders(context)) {
         style.ownColor = true;
-    } else {
+    } else if (recorded) {
         style.color = fixedCurrentColor();
     }
     return style;
@@ -180,7 +181,7 @@ void drawLoadedTextBuffer(TextContext* context, bool depthTest, int font)
         alignLines(textLayout, textAnchor.position[0] + shift.dx, x);
     try {
         recordLoadedText(context->batch, context->atlas, textLayout, x, baseline, shift.depth,
-                         drawStyle(context, depthTest), textHalo, textScale);
+                         drawStyle(context, depthTest, true), textHalo, textScale);
     } catch (const std::bad_alloc&) {
         // No memory for a page or the batch: the text is left out.
     }
@@ -207,8 +208,8 @@ void drawTextBuffer(int depthFlag, int font)
     if (context == nullptr)
         return;
     const OwnText text{textBuffer.data(), font, textScale, rasterStart(shift)};
-    const DrawStyle style = drawStyle(context, depthFlag != 0);
     const bool lists = !drawsWithShaders(context) && !context->batch.open;
+    const DrawStyle style = drawStyle(context, depthFlag != 0, !lists);
     try {
         if (textAnchor.valid)
             recordOwnText(context->batch, context->atlas, text, style, textHalo, lists);
@@ -229,7 +230,7 @@ void drawGlutTextBuffer(void* font)
     TextContext* const context = currentTextContext();
     if (!glutReady() || context == nullptr || drawsWithShaders(context))
         return;
-    fixedDrawGlutText(font, textBuffer.data(), rasterStart(shift), drawStyle(context, false),
+    fixedDrawGlutText(font, textBuffer.data(), rasterStart(shift), drawStyle(context, false, false),
                       textAnchor.valid);
 }
 
@@ -466,7 +467,7 @@ void drawWindowLine(int x1, int y1, int x2, int y2)
     const std::array<float, 3> from{x + static_cast<float>(x1), y - static_cast<float>(y1), depth};
     const std::array<float, 3> to{x + static_cast<float>(x2), y - static_cast<float>(y2), depth};
     try {
-        recordLine(context->batch, from, to, drawStyle(context, false));
+        recordLine(context->batch, from, to, drawStyle(context, false, true));
     } catch (const std::bad_alloc&) {
         // No memory for the batch: the line is left out.
     }
